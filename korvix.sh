@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Set-up and entry point of Korvix on Debian 12.
+#
+#   ./korvix.sh run    install what is missing, build, open Korvix on a bundled example
+#   ./korvix.sh test   install what is missing, build, run every test (also under the
+#                      address and undefined-behaviour sanitizers)
+#
+# Builds go to build/release and build/sanitize. Set KORVIX_JOBS to change the parallelism
+# (default 2). With CI=true warnings are errors.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+JOBS=${KORVIX_JOBS:-2}
+PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
+          libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core python3)
+
+say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
+
+install_missing_packages() {
+    local missing=()
+    for package in "${PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    say "Installing Debian packages: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    export DEBIAN_FRONTEND=noninteractive
+    $sudo apt-get update -q
+    $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+werror_flag() {
+    if [ "${CI:-}" = "true" ]; then echo "-DKORVIX_WERROR=ON"; else echo "-DKORVIX_WERROR=OFF"; fi
+}
+
+build() { # build DIR BUILD_TYPE [cmake options...]
+    local dir=$1 type=$2
+    shift 2
+    say "Configuring $dir ($type)"
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "$(werror_flag)" "$@" >/dev/null
+    say "Building $dir"
+    cmake --build "$dir" -j "$JOBS"
+}
+
+run_tests() { # run_tests DIR
+    say "Testing $1"
+    (cd "$1" && ctest --output-on-failure -j "$JOBS" --timeout 300)
+}
+
+command_run() {
+    install_missing_packages
+    build build/release Release
+    local example=examples/pocket_absolute.nc
+    say "Reading the example programs with korvix-cli"
+    build/release/src/korvix-cli info examples/*.nc
+    echo
+    echo "The window program arrives with the main window; until then korvix-cli shows"
+    echo "what Korvix reads from the bundled examples ($example and the others)."
+}
+
+command_test() {
+    install_missing_packages
+    build build/release Release
+    run_tests build/release
+    build build/sanitize Debug -DKORVIX_SANITIZE=ON -DKORVIX_BUILD_GUI=OFF -DKORVIX_BUILD_BENCH=OFF
+    UBSAN_OPTIONS=print_stacktrace=1 ASAN_OPTIONS=detect_leaks=1 run_tests build/sanitize
+    say "All tests passed"
+}
+
+case "${1:-}" in
+run) command_run ;;
+test) command_test ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,76 @@
+// korvix-cli: reads, reports on, converts and renders NC programs without a window.
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/cli_args.h"
+#include "cli/commands.h"
+
+namespace korvix::cli {
+
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {};
+    return table;
+}
+
+namespace {
+
+void printHelp() {
+    std::printf("Usage: korvix-cli COMMAND [OPTIONS] FILE...\n"
+                "       korvix-cli --help | --version\n\n"
+                "Korvix reads NC (G-code) programs, wire-frames and TBF files, and reports,\n"
+                "converts, filters and renders them without a window.\n\n"
+                "Commands:\n");
+    for (const Command& command : commands())
+        std::printf("  %-10s %s\n             korvix-cli %s\n", command.name, command.summary,
+                    command.synopsis);
+    if (commands().empty())
+        std::printf("  (none yet)\n");
+    std::printf("\nExit codes: 0 success, 1 failure, 2 usage error.\n");
+}
+
+const Command* findCommand(const std::string& name) {
+    for (const Command& command : commands())
+        if (name == command.name)
+            return &command;
+    return nullptr;
+}
+
+} // namespace
+} // namespace korvix::cli
+
+int main(int argc, char** argv) {
+    using namespace korvix::cli;
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::fprintf(stderr, "korvix-cli: no command given (try korvix-cli --help)\n");
+        return kExitUsage;
+    }
+    const std::string& name = args.front();
+    if (name == "--help" || name == "-h" || name == "help") {
+        printHelp();
+        return kExitOk;
+    }
+    if (name == "--version") {
+        std::printf("korvix-cli %s\n", KORVIX_VERSION);
+        return kExitOk;
+    }
+    const Command* command = findCommand(name);
+    if (command == nullptr) {
+        std::fprintf(stderr, "korvix-cli: unknown command '%s' (try korvix-cli --help)\n",
+                     name.c_str());
+        return kExitUsage;
+    }
+    try {
+        return command->run(std::vector<std::string>(args.begin() + 1, args.end()));
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "korvix-cli %s: %s\nusage: korvix-cli %s\n", command->name,
+                     error.what(), command->synopsis);
+        return kExitUsage;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "korvix-cli %s: %s\n", command->name, error.what());
+        return kExitFailure;
+    }
+}

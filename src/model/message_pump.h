@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace korvix {
+
+// Keeps the window alive during long loops. The core calls pump() as often as it likes
+// (once per record); only every kCallsPerCheck-th call reaches the installed handler, and
+// the GUI's handler in turn dispatches events at most every few milliseconds of wall time.
+// Without a handler (command-line tool, tests) pumping does nothing.
+class MessagePump {
+public:
+    static constexpr std::uint32_t kCallsPerCheck = 256;
+
+    void install(std::function<void()> handler) { m_handler = std::move(handler); }
+    bool installed() const { return static_cast<bool>(m_handler); }
+
+    // Cheap enough for the innermost loop.
+    void pump() {
+        if (++m_calls % kCallsPerCheck == 0 && m_handler)
+            m_handler();
+    }
+    // Dispatches now, whatever the count (before a long step, after a status text).
+    void pumpNow() {
+        if (m_handler)
+            m_handler();
+    }
+
+private:
+    std::function<void()> m_handler;
+    std::uint32_t m_calls = 0;
+};
+
+} // namespace korvix

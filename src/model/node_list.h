@@ -1,0 +1,222 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <memory>
+#include <new>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace korvix {
+
+// Where a list gets the raw memory for its chunks of nodes. Returns nullptr (or throws
+// std::bad_alloc) when memory is exhausted. Tests swap in a failing one.
+using ChunkAllocator = void* (*)(std::size_t bytes);
+
+inline void* defaultChunkAllocator(std::size_t bytes) { return ::operator new(bytes); }
+
+template <typename Node>
+concept DoublyLinkedNode = requires(Node n) {
+    { n.next } -> std::convertible_to<Node*>;
+    { n.prev } -> std::convertible_to<Node*>;
+};
+
+// The one list mechanism of the program: a linked list of fixed-size nodes that come from
+// a pool of chunks. The graphics database, the wire-frame store, the Z-level list, the
+// crossing list and the tool shape list are all instances of it.
+//
+// Links stay explicit (`prev`/`next` in the node) because filters and editing commands
+// relink records in place. Nodes never move in memory once allocated. Node payloads must
+// be trivially destructible; a new node is value-initialised (all fields zero).
+//
+// Memory exhaustion never escapes: createFirst and append return false and change nothing.
+template <typename Node> class NodeList {
+    static_assert(std::is_trivially_destructible_v<Node>, "list nodes are released wholesale");
+
+public:
+    static constexpr bool kDoublyLinked = DoublyLinkedNode<Node>;
+
+    NodeList() = default;
+    explicit NodeList(ChunkAllocator allocator, std::size_t firstChunkNodes = 64)
+        : m_allocator(allocator), m_nextChunkNodes(std::max<std::size_t>(1, firstChunkNodes)),
+          m_firstChunkNodes(m_nextChunkNodes) {}
+    NodeList(const NodeList&) = delete;
+    NodeList& operator=(const NodeList&) = delete;
+    NodeList(NodeList&& other) noexcept { takeFrom(other); }
+    NodeList& operator=(NodeList&& other) noexcept {
+        if (this != &other) {
+            freeAll();
+            takeFrom(other);
+        }
+        return *this;
+    }
+    ~NodeList() { releaseChunks(); }
+
+    Node* head() const { return m_head; }
+    bool allocated() const { return m_allocated; }
+
+    // Allocates one node, makes it the head and marks the list allocated.
+    bool createFirst() {
+        Node* node = allocateNode();
+        if (node == nullptr)
+            return false;
+        m_head = node;
+        m_allocated = true;
+        return true;
+    }
+
+    // Allocates a node and links it after `current` (the tail), then makes `current` refer
+    // to it.
+    bool append(Node*& current) {
+        Node* node = allocateNode();
+        if (node == nullptr)
+            return false;
+        current->next = node;
+        if constexpr (kDoublyLinked)
+            node->prev = current;
+        current = node;
+        return true;
+    }
+
+    // Releases every node. Harmless on a list that is not allocated.
+    void freeAll() {
+        if (!m_allocated)
+            return;
+        m_allocated = false;
+        m_head = nullptr;
+        releaseChunks();
+    }
+
+    // The last node and the number of nodes; (head, 0) when the list is not allocated.
+    std::pair<Node*, std::size_t> lastAndCount() const {
+        if (!m_allocated)
+            return {m_head, 0};
+        Node* last = m_head;
+        std::size_t count = 1;
+        while (last->next != nullptr) {
+            last = last->next;
+            ++count;
+        }
+        return {last, count};
+    }
+
+    // Returns a node that the caller has already unlinked to the pool for reuse. Unlinking
+    // the head is the caller's job too (see setHead).
+    void release(Node* node) {
+        node->next = m_freeNodes;
+        m_freeNodes = node;
+    }
+
+    // For commands that relink the list in place and end up with a different first node.
+    void setHead(Node* node) {
+        m_head = node;
+        m_allocated = node != nullptr;
+    }
+
+    // Rebuilds the list in ascending order of key(node); nodes with equal keys keep their
+    // order. Used for the crossings of a move with the trimming polygon.
+    template <typename KeyFn> void sortByKey(KeyFn key) {
+        if (!m_allocated)
+            return;
+        std::vector<Node*> nodes;
+        for (Node* n = m_head; n != nullptr; n = n->next)
+            nodes.push_back(n);
+        std::stable_sort(nodes.begin(), nodes.end(),
+                         [&](const Node* a, const Node* b) { return key(*a) < key(*b); });
+        Node* previous = nullptr;
+        for (Node* n : nodes) {
+            if constexpr (kDoublyLinked)
+                n->prev = previous;
+            if (previous != nullptr)
+                previous->next = n;
+            previous = n;
+        }
+        previous->next = nullptr;
+        m_head = nodes.front();
+    }
+
+    // Bytes held by the pool (for the memory benchmarks).
+    std::size_t reservedBytes() const { return m_reservedBytes; }
+
+private:
+    Node* allocateNode() {
+        void* slot = nullptr;
+        if (m_freeNodes != nullptr) {
+            slot = m_freeNodes;
+            m_freeNodes = m_freeNodes->next;
+        } else {
+            if (m_used == m_capacity && !addChunk())
+                return nullptr;
+            slot = m_chunkBase + m_used * sizeof(Node);
+            ++m_used;
+        }
+        return ::new (slot) Node{};
+    }
+
+    bool addChunk() {
+        const std::size_t nodes = m_nextChunkNodes;
+        void* memory = nullptr;
+        try {
+            if (m_chunks.size() == m_chunks.capacity())
+                m_chunks.reserve(m_chunks.size() * 2 + 8);
+            memory = m_allocator(nodes * sizeof(Node));
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        if (memory == nullptr)
+            return false;
+        m_chunks.push_back(memory); // cannot throw: capacity reserved above
+        m_chunkBase = static_cast<std::byte*>(memory);
+        m_capacity = nodes;
+        m_used = 0;
+        m_reservedBytes += nodes * sizeof(Node);
+        m_nextChunkNodes = std::min<std::size_t>(nodes * 2, kMaxChunkNodes);
+        return true;
+    }
+
+    void releaseChunks() {
+        for (void* chunk : m_chunks)
+            ::operator delete(chunk);
+        m_chunks.clear();
+        m_chunkBase = nullptr;
+        m_capacity = 0;
+        m_used = 0;
+        m_freeNodes = nullptr;
+        m_reservedBytes = 0;
+        m_nextChunkNodes = m_firstChunkNodes;
+    }
+
+    void takeFrom(NodeList& other) {
+        m_allocator = other.m_allocator;
+        m_head = std::exchange(other.m_head, nullptr);
+        m_allocated = std::exchange(other.m_allocated, false);
+        m_chunks = std::move(other.m_chunks);
+        other.m_chunks.clear();
+        m_chunkBase = std::exchange(other.m_chunkBase, nullptr);
+        m_capacity = std::exchange(other.m_capacity, 0);
+        m_used = std::exchange(other.m_used, 0);
+        m_freeNodes = std::exchange(other.m_freeNodes, nullptr);
+        m_reservedBytes = std::exchange(other.m_reservedBytes, 0);
+        m_firstChunkNodes = other.m_firstChunkNodes;
+        m_nextChunkNodes = std::exchange(other.m_nextChunkNodes, other.m_firstChunkNodes);
+    }
+
+    // Chunks grow geometrically so that small lists stay small and big ones cost one
+    // allocation per 16384 records.
+    static constexpr std::size_t kMaxChunkNodes = 16384;
+
+    ChunkAllocator m_allocator = &defaultChunkAllocator;
+    Node* m_head = nullptr;
+    bool m_allocated = false;
+    std::vector<void*> m_chunks;
+    std::byte* m_chunkBase = nullptr;
+    std::size_t m_capacity = 0;
+    std::size_t m_used = 0;
+    Node* m_freeNodes = nullptr;
+    std::size_t m_reservedBytes = 0;
+    std::size_t m_nextChunkNodes = 64;
+    std::size_t m_firstChunkNodes = 64;
+};
+
+} // namespace korvix
