@@ -1,5 +1,10 @@
 #pragma once
 
+#include "display/display_options.h"
+#include "display/overlays.h"
+#include "display/view_state.h"
+#include "input/machine_format.h"
+#include "input/parse_log.h"
 #include "model/graphics_database.h"
 #include "model/list_payloads.h"
 #include "model/message_pump.h"
@@ -19,6 +24,22 @@ struct Workspace {
     WireframeStore wireframe;
     ToolTable tools;
     ToolShapeList toolShape;
+    // The machine format of the last Save NC or Convert; RENUMBER, MINBLKNUM, MAXBLKNUM,
+    // MAXFEEDRATE, MAXRPM and RADIUSTYPE carry over to the next format loaded.
+    MachineFormat machine;
+    // The parsing error log of the last NC read (the "Parsing error log" dialog's list).
+    ParseLog parseLog;
+
+    // The display: the view transform, the Display menu options, the redraw busy flag and
+    // abort request, and the overlays every full redraw paints again.
+    ViewState view;
+    DisplayOptions display;
+    RedrawControl redraw;
+    AnimationState animation;
+    WireframeMark wireframeMark;
+    TrimPolygon trimPolygon;
+    ScreenTexts screenTexts;
+    OverlayHooks overlays;
 
     // Platform services: the window installs its own, tests and the command-line tool
     // theirs. `reporter` is never null.

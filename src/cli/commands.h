@@ -17,4 +17,24 @@ struct Command {
 // Every subcommand, in the order `--help` lists them.
 const std::vector<Command>& commands();
 
+// korvix-cli info [--incremental] FILE...: counts, extents, feed range, cutting time, errors.
+int runInfo(const std::vector<std::string>& args);
+// korvix-cli dump [--incremental] FILE...: every record of the toolpath, one line each.
+int runDump(const std::vector<std::string>& args);
+// korvix-cli convert --machine NAME [--machines-dir DIR] [--program-number N]
+// [--start-text TEXT] [--incremental] IN -o OUT: writes IN for a machine control.
+int runConvert(const std::vector<std::string>& args);
+
+// korvix-cli tbf [--tolerance T] [--incremental] IN... -o OUT.TBF: explode arcs, write TBF.
+int runTbf(const std::vector<std::string>& args);
+// korvix-cli apt [--tolerance T] [--incremental] IN... -o OUT: explode arcs, write APT.
+int runApt(const std::vector<std::string>& args);
+// korvix-cli filter [--incremental] IN... -o OUT [--fit-arcs ...] [--sift ...] [--reverse]
+// [--explode ...] [--machine NAME]: filters in command-line order, writes NC or TBF.
+int runFilter(const std::vector<std::string>& args);
+
+// korvix-cli render FILE... -o OUT.png|OUT.pdf [--view V] [--size WxH] [--incremental]
+// [--no-rapids] [--wire FILE.WIR]: the picture the window would show.
+int runRender(const std::vector<std::string>& args);
+
 } // namespace korvix::cli

@@ -1,17 +1,46 @@
 // korvix-cli: reads, reports on, converts and renders NC programs without a window.
 
+#include "cli/cli_args.h"
+#include "cli/commands.h"
+
 #include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
 
-#include "cli/cli_args.h"
-#include "cli/commands.h"
-
 namespace korvix::cli {
 
 const std::vector<Command>& commands() {
-    static const std::vector<Command> table = {};
+    static const std::vector<Command> table = {
+        {"info", "info [--incremental] FILE...",
+         "read files and print their extents, feed range, cutting time and parse errors", runInfo},
+        {"dump", "dump [--incremental] FILE...", "read files and list every record of the toolpath",
+         runDump},
+        {"convert",
+         "convert --machine NAME [--machines-dir DIR] [--program-number N] [--start-text TEXT] "
+         "[--incremental] IN -o OUT",
+         "read IN and write it as an NC program for the machine format NAME (or Default)",
+         runConvert},
+        {"tbf", "tbf [--tolerance T] [--incremental] IN... -o OUT.TBF",
+         "read files, explode arcs with tolerance T (default 0.0005) and write a TBF file", runTbf},
+        {"apt", "apt [--tolerance T] [--incremental] IN... -o OUT",
+         "read files, explode arcs with tolerance T (default 0.0005) and write an APT file",
+         runApt},
+        {"filter",
+         "filter [--incremental] IN... -o OUT [--fit-arcs [--tolerance T] [--max-radius R] "
+         "[--xy-only]] [--sift [--tolerance T] [--rapids]] [--reverse] [--explode [--tolerance "
+         "T]] [--machine NAME] [--machines-dir DIR]",
+         "read files, fit arcs (default tolerance 0.0012, radius 99.99), sift points "
+         "(0.0005), reverse, explode arcs (0.0005) in the order given; write an NC program, "
+         "or TBF when OUT ends in .TBF",
+         runFilter},
+        {"render",
+         "render FILE... -o OUT.png|OUT.pdf [--view xy|xz|yz|iso1|iso2|iso3|iso4] [--size WxH] "
+         "[--incremental] [--no-rapids] [--wire FILE.WIR]",
+         "read files and draw them as the window shows them (default xy view, 1280x960) into a "
+         "PNG image or a one-page PDF in printer colours",
+         runRender},
+    };
     return table;
 }
 

@@ -1,3 +1,12 @@
 # Core sources of src/display (explicit list, no globbing).
 list(APPEND KORVIX_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/status_text.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/view_state.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/view_commands.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/renderer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/overlay_drawing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display_commands.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/recolor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/recording_canvas.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/line_raster.cpp
 )

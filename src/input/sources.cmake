@@ -1,3 +1,11 @@
 # Core sources of src/input (explicit list, no globbing).
 list(APPEND KORVIX_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/machine_format.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/machine_format_parser.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/nc_arc.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/nc_block_reader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/nc_reader.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/nc_text_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/nc_word_value.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/wireframe_reader.cpp
 )

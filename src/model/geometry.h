@@ -38,12 +38,15 @@ void addCuttingTime(double& cuttingTime, double feed, double length);
 // Length of the arc from start to end about centre, in the arc's plane. The direction comes
 // from the sign of the radius (positive: counter-clockwise, 0 counts as positive); arcs of
 // 180 degrees or more have no length (0).
-double arcLength(const Point2& centre, const Point2& start, const Point2& end,
-                 double signedRadius);
+double arcLength(const Point2& centre, const Point2& start, const Point2& end, double signedRadius);
 
 // Ties return the first argument.
-inline double minOf(double a, double b) { return b < a ? b : a; }
-inline double maxOf(double a, double b) { return b > a ? b : a; }
+inline double minOf(double a, double b) {
+    return b < a ? b : a;
+}
+inline double maxOf(double a, double b) {
+    return b > a ? b : a;
+}
 
 inline constexpr int kOrientationPositive = 1;
 inline constexpr int kOrientationNegative = 2;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdint>
-
 #include "model/move_record.h"
 #include "model/node_list.h"
+
+#include <cstdint>
 
 namespace korvix {
 

@@ -27,9 +27,20 @@ public:
             m_handler();
     }
 
+    // How far a long job has come (for example bytes of a file read so far and the file
+    // size); the window shows it as a progress bar. A total of 0 means no known progress.
+    void setProgress(std::uint64_t done, std::uint64_t total) {
+        m_progressDone = done;
+        m_progressTotal = total;
+    }
+    std::uint64_t progressDone() const { return m_progressDone; }
+    std::uint64_t progressTotal() const { return m_progressTotal; }
+
 private:
     std::function<void()> m_handler;
     std::uint32_t m_calls = 0;
+    std::uint64_t m_progressDone = 0;
+    std::uint64_t m_progressTotal = 0;
 };
 
 } // namespace korvix

@@ -29,9 +29,15 @@ inline constexpr Rgb kBlack = 0x00000000;
 inline constexpr Rgb makeRgb(int red, int green, int blue) {
     return static_cast<Rgb>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
-inline constexpr int rgbRed(Rgb c) { return static_cast<int>(c & 0xFF); }
-inline constexpr int rgbGreen(Rgb c) { return static_cast<int>((c >> 8) & 0xFF); }
-inline constexpr int rgbBlue(Rgb c) { return static_cast<int>((c >> 16) & 0xFF); }
+inline constexpr int rgbRed(Rgb c) {
+    return static_cast<int>(c & 0xFF);
+}
+inline constexpr int rgbGreen(Rgb c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+inline constexpr int rgbBlue(Rgb c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 // Two points or coordinates closer than this are the same; also the threshold of modal
 // suppression in the writers.
@@ -66,7 +72,9 @@ struct MoveRecord {
     MoveRecord* next;
 };
 
-inline bool isArcPiece(const MoveRecord& r) { return r.kind == kKindArcPiece; }
+inline bool isArcPiece(const MoveRecord& r) {
+    return r.kind == kKindArcPiece;
+}
 
 // True when `r` is the last record of its move: the end of the path, a straight move or
 // the start point, or the last piece of an arc group.

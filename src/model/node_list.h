@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/chunk_memory.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <memory>
@@ -14,7 +16,9 @@ namespace korvix {
 // std::bad_alloc) when memory is exhausted. Tests swap in a failing one.
 using ChunkAllocator = void* (*)(std::size_t bytes);
 
-inline void* defaultChunkAllocator(std::size_t bytes) { return ::operator new(bytes); }
+inline void* defaultChunkAllocator(std::size_t bytes) {
+    return ::operator new(bytes);
+}
 
 template <typename Node>
 concept DoublyLinkedNode = requires(Node n) {
@@ -156,17 +160,20 @@ private:
 
     bool addChunk() {
         const std::size_t nodes = m_nextChunkNodes;
+        const std::size_t bytes = nodes * sizeof(Node);
+        // Big chunks of the default allocator come from huge-page memory (chunk_memory.h).
+        const bool large = m_allocator == &defaultChunkAllocator && bytes >= kLargeChunkBytes;
         void* memory = nullptr;
         try {
             if (m_chunks.size() == m_chunks.capacity())
                 m_chunks.reserve(m_chunks.size() * 2 + 8);
-            memory = m_allocator(nodes * sizeof(Node));
+            memory = large ? allocateLargeChunk(bytes) : m_allocator(bytes);
         } catch (const std::bad_alloc&) {
             return false;
         }
         if (memory == nullptr)
             return false;
-        m_chunks.push_back(memory); // cannot throw: capacity reserved above
+        m_chunks.push_back({memory, large ? bytes : 0}); // cannot throw: capacity reserved
         m_chunkBase = static_cast<std::byte*>(memory);
         m_capacity = nodes;
         m_used = 0;
@@ -176,8 +183,12 @@ private:
     }
 
     void releaseChunks() {
-        for (void* chunk : m_chunks)
-            ::operator delete(chunk);
+        for (const Chunk& chunk : m_chunks) {
+            if (chunk.largeBytes != 0)
+                releaseLargeChunk(chunk.memory, chunk.largeBytes);
+            else
+                ::operator delete(chunk.memory);
+        }
         m_chunks.clear();
         m_chunkBase = nullptr;
         m_capacity = 0;
@@ -202,14 +213,20 @@ private:
         m_nextChunkNodes = std::exchange(other.m_nextChunkNodes, other.m_firstChunkNodes);
     }
 
-    // Chunks grow geometrically so that small lists stay small and big ones cost one
-    // allocation per 16384 records.
-    static constexpr std::size_t kMaxChunkNodes = 16384;
+    // Chunks grow geometrically so that small lists stay small, up to about 32 MiB, so that
+    // big ones cost few allocations and can live in huge pages.
+    static constexpr std::size_t kMaxChunkNodes =
+        std::max<std::size_t>(16384, (std::size_t{32} << 20) / sizeof(Node));
+
+    struct Chunk {
+        void* memory;
+        std::size_t largeBytes; // 0 when the memory came from m_allocator
+    };
 
     ChunkAllocator m_allocator = &defaultChunkAllocator;
     Node* m_head = nullptr;
     bool m_allocated = false;
-    std::vector<void*> m_chunks;
+    std::vector<Chunk> m_chunks;
     std::byte* m_chunkBase = nullptr;
     std::size_t m_capacity = 0;
     std::size_t m_used = 0;

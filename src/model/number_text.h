@@ -16,7 +16,9 @@ namespace korvix {
 std::string formatFixed(double value, int significantDigits, int decimals);
 
 // The usual displays: 7 significant digits with 5, 4, 3 or 2 decimals.
-inline std::string fixed7(double value, int decimals) { return formatFixed(value, 7, decimals); }
+inline std::string fixed7(double value, int decimals) {
+    return formatFixed(value, 7, decimals);
+}
 
 // General notation: up to `significantDigits` significant digits, shortest text, no point
 // for an integral value; scientific ("1.5E15", "1E-4") from 1E15 up and below 1E-3.
@@ -47,8 +49,7 @@ RealConversion convertReal(std::string_view text);
 // As convertReal, and the value must be finite and fit a 32-bit float.
 RealConversion convertFloat32(std::string_view text);
 // An integer that must lie in [low, high]; outside it the error is Range.
-IntegerConversion convertIntegerInRange(std::string_view text, std::int32_t low,
-                                        std::int32_t high);
+IntegerConversion convertIntegerInRange(std::string_view text, std::int32_t low, std::int32_t high);
 
 // "'TEXT' is not a valid integer value", "'TEXT' is not a valid floating point value" or
 // "Range check error".

@@ -1,0 +1,80 @@
+#include "app/ui/close_commands.h"
+
+#include "app/ui/main_window.h"
+#include "app/ui/window_drawing.h"
+
+namespace korvix::ui {
+namespace {
+
+// What both Close commands reset besides the data they free.
+void resetAfterClose(Tf& window) {
+    Workspace& ws = window.workspace();
+    ws.database.status = DatabaseStatus{};
+    ws.toolShape.freeAll();
+    markViewsStale(ws);
+    window.setChecked("FittoNCdata", true);
+    window.setChecked("FittoWIREdata", false);
+    window.setChecked("IdentifyNCdata1", true);
+    window.setChecked("IdentifyWIREdata1", false);
+    setFitToWireframe(ws, false);
+    window.setChecked("AddText1", false);
+    window.clearMenuStateStack();
+    window.action("Edit2")->setEnabled(true);
+    clearOverlays(ws);
+    window.hideTextEntry();
+    clearToolTable(ws.tools);
+}
+
+// The confirmation and the common frame of Close all and Close NC.
+void closeData(Tf& window, bool wireframeToo) {
+    Workspace& ws = window.workspace();
+    window.setStatusText(wireframeToo ? "Verify clearing graphics database..."
+                                      : "Verify clearing NC graphics database...");
+    if (!ws.report().confirm(wireframeToo ? "Ok to remove all data from memory?"
+                                          : "Ok to remove all NC data from memory?")) {
+        window.setStatusText("Close command canceled...");
+        return;
+    }
+    window.eraseWindow();
+    window.setHourglass(true);
+    ws.database.records.freeAll();
+    if (wireframeToo) {
+        ws.wireframe.points.freeAll();
+        ws.wireframe.extents = Extents::cube(10.0);
+    }
+    resetAfterClose(window);
+    // The wire-frame alone still makes the views drawable after Close NC.
+    ws.database.status.ncLoaded = ws.wireframe.wireframeAllocated();
+    if (window.isChecked("DisplayNCStatusWindow1") || window.isChecked("DisplayWIRESTATUSwindow1"))
+        window.refillStatusWindow();
+    window.setHourglass(false);
+    window.setStatusText(wireframeToo ? "All data has been removed from graphics database..."
+                                      : "All NC data has been removed from graphics database...");
+}
+
+} // namespace
+
+void Exit1Click(Tf& window) {
+    window.setStatusText("Verify exiting \"KORVIX\"...");
+    if (!window.workspace().report().confirm("Ok to quit?")) {
+        window.setStatusText("Exit command canceled...");
+        return;
+    }
+    window.setHourglass(true);
+    Workspace& ws = window.workspace();
+    ws.database.records.freeAll();
+    ws.wireframe.points.freeAll();
+    ws.toolShape.freeAll();
+    window.setHourglass(false);
+    window.close();
+}
+
+void CloseAllClick(Tf& window) {
+    closeData(window, true);
+}
+
+void CloseNcClick(Tf& window) {
+    closeData(window, false);
+}
+
+} // namespace korvix::ui

@@ -1,0 +1,44 @@
+#include "app/ui/qt_reporter.h"
+
+#include "app/ui/main_window.h"
+
+#include <QMessageBox>
+
+namespace korvix::ui {
+namespace {
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void showBox(Tf& window, QMessageBox::Icon icon, std::string_view text) {
+    QMessageBox box(icon, "Korvix", toQString(text), QMessageBox::Ok, &window);
+    box.exec();
+}
+
+} // namespace
+
+void QtReporter::status(std::string_view text) {
+    m_window.setStatusText(toQString(text));
+}
+
+void QtReporter::information(std::string_view text) {
+    showBox(m_window, QMessageBox::Information, text);
+}
+
+void QtReporter::warning(std::string_view text) {
+    showBox(m_window, QMessageBox::Warning, text);
+}
+
+void QtReporter::error(std::string_view text) {
+    showBox(m_window, QMessageBox::Critical, text);
+}
+
+bool QtReporter::confirm(std::string_view text) {
+    QMessageBox box(QMessageBox::NoIcon, "Korvix", toQString(text),
+                    QMessageBox::Yes | QMessageBox::No, &m_window);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace korvix::ui

@@ -1,0 +1,140 @@
+#include "cli/cli_input.h"
+
+#include "app/workspace.h"
+#include "input/nc_reader.h"
+#include "input/wireframe_reader.h"
+#include "model/number_text.h"
+#include "output/tbf_file.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace korvix::cli {
+namespace {
+
+// The command-line face of the readers' message boxes: one line on stderr each. Status
+// texts belong to the window's status bar and are left out.
+class StderrReporter : public Reporter {
+public:
+    void status(std::string_view) override {}
+    void information(std::string_view text) override { print("information", text); }
+    void warning(std::string_view text) override { print("warning", text); }
+    void error(std::string_view text) override { print("error", text); }
+    bool confirm(std::string_view text) override {
+        print("question", text);
+        return true;
+    }
+
+private:
+    static void print(const char* kind, std::string_view text) {
+        std::fprintf(stderr, "korvix-cli: %s: %.*s\n", kind, static_cast<int>(text.size()),
+                     text.data());
+    }
+};
+
+// Puts a reporter in place for the life of the object.
+class ReporterScope {
+public:
+    ReporterScope(Workspace& ws, Reporter& reporter) : m_ws(ws), m_saved(ws.reporter) {
+        ws.reporter = &reporter;
+    }
+    ~ReporterScope() { m_ws.reporter = m_saved; }
+    ReporterScope(const ReporterScope&) = delete;
+    ReporterScope& operator=(const ReporterScope&) = delete;
+
+private:
+    Workspace& m_ws;
+    Reporter* m_saved;
+};
+
+InputFileResult readNcInput(Workspace& ws, const std::string& fileName,
+                            const InputOptions& options) {
+    InputFileResult result;
+    NcReadOptions ncOptions;
+    ncOptions.absoluteCenters = options.absoluteCenters;
+    ncOptions.drawColor = options.drawColor;
+    const NcReadResult read = readNcProgram(ws, fileName, ncOptions, {});
+    result.count = read.blocks;
+    result.ok = read.ok();
+    result.message = read.message;
+    result.parseErrors = ws.parseLog.lines;
+    result.parseErrorFlag = ws.parseLog.parseErrorFlag;
+    return result;
+}
+
+InputFileResult readTbfInput(Workspace& ws, const std::string& fileName,
+                             const InputOptions& options) {
+    InputFileResult result;
+    const TbfReadResult read = readTbfFile(ws, fileName, options.drawColor, {});
+    result.count = static_cast<int>(read.pointCount);
+    result.ok = read.ok;
+    result.message = read.message;
+    if (!read.ok)
+        ws.report().error(read.message);
+    return result;
+}
+
+// A wire-frame replaces the one read before; an empty file reads as 0 points.
+InputFileResult readWireframeInput(Workspace& ws, const std::string& fileName,
+                                   const InputOptions& options) {
+    InputFileResult result;
+    WireframeReadInfo info;
+    result.count = readWireframeFile(ws, fileName, options.wireframeColor, &info);
+    result.ok = info.message.empty();
+    result.message = info.message;
+    return result;
+}
+
+} // namespace
+
+InputKind inputKindOf(const std::string& fileName) {
+    const std::size_t dot = fileName.find_last_of('.');
+    const std::size_t slash = fileName.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return InputKind::NcProgram;
+    const std::string extension = upperAscii(fileName.substr(dot));
+    if (extension == ".WIR")
+        return InputKind::Wireframe;
+    if (extension == ".TBF")
+        return InputKind::Tbf;
+    return InputKind::NcProgram;
+}
+
+std::vector<InputFileResult> readInputFiles(Workspace& ws, const std::vector<std::string>& files,
+                                            const InputOptions& options) {
+    StderrReporter reporter;
+    ReporterScope scope(ws, reporter);
+    std::vector<InputFileResult> results;
+    for (const std::string& fileName : files) {
+        const InputKind kind = inputKindOf(fileName);
+        InputFileResult result;
+        switch (kind) {
+        case InputKind::NcProgram:
+            result = readNcInput(ws, fileName, options);
+            break;
+        case InputKind::Wireframe:
+            result = readWireframeInput(ws, fileName, options);
+            break;
+        case InputKind::Tbf:
+            result = readTbfInput(ws, fileName, options);
+            break;
+        }
+        result.fileName = fileName;
+        result.kind = kind;
+        results.push_back(std::move(result));
+    }
+    return results;
+}
+
+bool allInputRead(const std::vector<InputFileResult>& results) {
+    for (const InputFileResult& result : results)
+        if (!result.ok)
+            return false;
+    return true;
+}
+
+const char* countUnit(InputKind kind) {
+    return kind == InputKind::Wireframe ? "points" : "blocks";
+}
+
+} // namespace korvix::cli

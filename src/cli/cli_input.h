@@ -1,0 +1,49 @@
+#pragma once
+
+#include "model/move_record.h"
+
+#include <string>
+#include <vector>
+
+namespace korvix {
+struct Workspace;
+}
+
+namespace korvix::cli {
+
+// The kinds of input file, told apart by the upper-cased extension as the Open command does:
+// ".WIR" wire-frame, ".TBF" binary toolpath, anything else an NC program.
+enum class InputKind { NcProgram, Wireframe, Tbf };
+
+InputKind inputKindOf(const std::string& fileName);
+
+struct InputOptions {
+    bool absoluteCenters = true; // NC programs: I, J, K are the arc centre itself
+    Rgb drawColor = kWhite;      // feed moves of NC programs and TBF files
+    Rgb wireframeColor = kBlack; // black keeps the colours stored in a wire-frame file
+};
+
+// What became of one input file.
+struct InputFileResult {
+    std::string fileName;
+    InputKind kind = InputKind::NcProgram;
+    int count = 0;       // blocks read (NC program, TBF) or points read (wire-frame)
+    bool ok = false;     // false when the file could not be read (or only in part)
+    std::string message; // why not, empty when ok
+    // The parsing error log of an NC program, and whether it asked to be shown.
+    std::vector<std::string> parseErrors;
+    bool parseErrorFlag = false;
+};
+
+// Reads the files in order into one workspace, each appended to what the earlier ones left,
+// as successive Open commands do. The readers' messages go to stderr while it runs.
+std::vector<InputFileResult> readInputFiles(Workspace& ws, const std::vector<std::string>& files,
+                                            const InputOptions& options);
+
+// True when every file was read.
+bool allInputRead(const std::vector<InputFileResult>& results);
+
+// "blocks" or "points", the unit of InputFileResult::count for the kind.
+const char* countUnit(InputKind kind);
+
+} // namespace korvix::cli

@@ -1,0 +1,306 @@
+// korvix-cli filter: reads files as successive Opens do, runs the toolpath filters in the
+// order given on the command line and writes the result as an NC program or a TBF file.
+
+#include "app/home_folder.h"
+#include "app/workspace.h"
+#include "cli/cli_args.h"
+#include "cli/cli_input.h"
+#include "cli/commands.h"
+#include "filters/explode_arcs.h"
+#include "filters/filter_messages.h"
+#include "filters/filter_parameters.h"
+#include "filters/fit_arcs.h"
+#include "filters/reverse_path.h"
+#include "filters/sift_points.h"
+#include "model/number_text.h"
+#include "output/nc_writer.h"
+#include "output/tbf_file.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvix::cli {
+namespace {
+
+// Fit arcs without --tolerance uses the settings file's default, as a first start of the
+// window program does.
+constexpr const char* kFitToleranceDefault = "0.0012";
+
+enum class FilterKind { FitArcs, Sift, Reverse, Explode };
+
+// One filter of the command line with the texts of its own options.
+struct FilterStep {
+    FilterKind kind = FilterKind::Reverse;
+    std::optional<std::string> tolerance;
+    std::optional<std::string> maxRadius;
+    bool xyPlaneOnly = false;
+    bool rapids = false;
+
+    // Filled in once the options are checked.
+    FitArcsOptions fit;
+    SiftOptions sift;
+    double explodeTolerance = kDefaultExplodeTolerance;
+};
+
+struct FilterRequest {
+    std::vector<std::string> inputs;
+    std::string output;
+    bool absoluteCenters = true;
+    std::optional<std::string> machine;
+    std::optional<std::string> machinesDir;
+    std::vector<FilterStep> steps;
+};
+
+const char* nameOf(FilterKind kind) {
+    switch (kind) {
+    case FilterKind::FitArcs:
+        return "--fit-arcs";
+    case FilterKind::Sift:
+        return "--sift";
+    case FilterKind::Reverse:
+        return "--reverse";
+    case FilterKind::Explode:
+        return "--explode";
+    }
+    return "";
+}
+
+std::optional<FilterKind> filterNamed(const std::string& option) {
+    for (FilterKind kind :
+         {FilterKind::FitArcs, FilterKind::Sift, FilterKind::Reverse, FilterKind::Explode})
+        if (option == nameOf(kind))
+            return kind;
+    return std::nullopt;
+}
+
+// Puts an option that belongs to a filter on the filter before it, if that filter takes it.
+void attachToStep(std::vector<FilterStep>& steps, const std::string& option,
+                  const std::string& value) {
+    const bool takesTolerance = option == "--tolerance";
+    const std::vector<FilterKind> owners =
+        takesTolerance ? std::vector{FilterKind::FitArcs, FilterKind::Sift, FilterKind::Explode}
+        : option == "--rapids" ? std::vector{FilterKind::Sift}
+                               : std::vector{FilterKind::FitArcs};
+    if (steps.empty() || std::find(owners.begin(), owners.end(), steps.back().kind) == owners.end())
+        throw UsageError(option + " must follow " +
+                         (takesTolerance ? std::string("--fit-arcs, --sift or --explode")
+                                         : std::string(nameOf(owners.front()))));
+    FilterStep& step = steps.back();
+    const auto setOnce = [&](std::optional<std::string>& field) {
+        if (field)
+            throw UsageError(option + " given twice for " + nameOf(step.kind));
+        field = value;
+    };
+    if (takesTolerance)
+        setOnce(step.tolerance);
+    else if (option == "--max-radius")
+        setOnce(step.maxRadius);
+    else if (option == "--xy-only")
+        step.xyPlaneOnly = true;
+    else
+        step.rapids = true;
+}
+
+// Converts and checks the options of every step; a bad value is a usage error.
+void checkStep(FilterStep& step) {
+    switch (step.kind) {
+    case FilterKind::FitArcs: {
+        const FitArcsInput input = parseFitArcsParameters(
+            step.tolerance.value_or(kFitToleranceDefault),
+            step.maxRadius.value_or(std::string(kFitArcsMaxRadiusDesignText)), step.xyPlaneOnly);
+        if (!input.ok())
+            throw UsageError(input.problem);
+        step.fit = input.options;
+        break;
+    }
+    case FilterKind::Sift: {
+        const SiftInput input = parseSiftParameters(
+            step.tolerance.value_or(std::string(kSiftToleranceDesignText)), step.rapids);
+        if (!input.ok())
+            throw UsageError(input.problem);
+        step.sift = input.options;
+        break;
+    }
+    case FilterKind::Explode:
+        if (step.tolerance) {
+            const ToleranceInput input = parseExplodeTolerance(*step.tolerance);
+            if (!input.ok())
+                throw UsageError(input.problem);
+            step.explodeTolerance = input.value;
+        }
+        break;
+    case FilterKind::Reverse:
+        break;
+    }
+}
+
+bool endsWithTbf(const std::string& name) {
+    return name.size() >= 4 && upperAscii(name.substr(name.size() - 4)) == ".TBF";
+}
+
+FilterRequest parseFilter(const std::vector<std::string>& args) {
+    const ParsedArgs parsed(
+        args, OptionSpec{{"-o", "--tolerance", "--max-radius", "--machine", "--machines-dir"},
+                         {"--incremental", "--fit-arcs", "--xy-only", "--sift", "--rapids",
+                          "--reverse", "--explode"}});
+    FilterRequest request;
+    request.inputs = parsed.positional();
+    if (request.inputs.empty())
+        throw UsageError("no input file given");
+    for (const auto& [option, value] : parsed.ordered()) {
+        if (const std::optional<FilterKind> kind = filterNamed(option)) {
+            request.steps.emplace_back();
+            request.steps.back().kind = *kind;
+        } else if (option == "--tolerance" || option == "--max-radius" || option == "--xy-only" ||
+                   option == "--rapids")
+            attachToStep(request.steps, option, value);
+    }
+    if (request.steps.empty())
+        throw UsageError("no filter given (--fit-arcs, --sift, --reverse or --explode)");
+    for (FilterStep& step : request.steps)
+        checkStep(step);
+    const auto output = parsed.value("-o");
+    if (!output || output->empty())
+        throw UsageError("no output file given (-o OUT)");
+    request.output = *output;
+    request.absoluteCenters = !parsed.has("--incremental");
+    request.machine = parsed.value("--machine");
+    request.machinesDir = parsed.value("--machines-dir");
+    if (request.machine && endsWithTbf(request.output))
+        throw UsageError("--machine applies to NC output, not to a TBF file");
+    return request;
+}
+
+std::string countText(std::size_t count) {
+    return formatGeneral(static_cast<double>(count));
+}
+
+// Runs one filter and prints what it reports; false when it failed.
+bool runStep(Workspace& ws, const FilterStep& step) {
+    GraphicsDatabase& database = ws.database;
+    switch (step.kind) {
+    case FilterKind::FitArcs: {
+        const FitArcsResult result = fitArcs(database, step.fit, &ws.pump);
+        if (!result.ok()) {
+            std::fprintf(stderr, "fit-arcs: %s\n", std::string(kFitArcsOutOfMemoryStatus).c_str());
+            return false;
+        }
+        std::printf("fit-arcs: %s\n",
+                    fitArcsDoneStatus(result.pointsRemoved, result.arcsAdded).c_str());
+        return true;
+    }
+    case FilterKind::Sift: {
+        const SiftResult result = siftPoints(database, step.sift, &ws.pump);
+        std::printf("sift: %s\n", siftDoneStatus(result.pointsRemoved).c_str());
+        return true;
+    }
+    case FilterKind::Reverse:
+        reverseCutDirection(database, &ws.pump);
+        std::printf("reverse: %s\n", std::string(kReverseDoneStatus).c_str());
+        return true;
+    case FilterKind::Explode: {
+        const ExplodeResult result = explodeArcs(database, step.explodeTolerance, &ws.pump);
+        if (!result.ok()) {
+            std::fprintf(stderr, "explode: Explode arc command failed...\"\n");
+            return false;
+        }
+        std::printf("explode: %s arcs exploded into %s points...\n",
+                    countText(result.arcsExploded).c_str(),
+                    countText(result.pointsFromArcs).c_str());
+        return true;
+    }
+    }
+    return false;
+}
+
+// Arcs left in the path when it is written as TBF are exploded with the tolerance of the
+// last --explode, else the usual default.
+double tbfTolerance(const FilterRequest& request) {
+    double tolerance = kDefaultExplodeTolerance;
+    for (const FilterStep& step : request.steps)
+        if (step.kind == FilterKind::Explode)
+            tolerance = step.explodeTolerance;
+    return tolerance;
+}
+
+int writeTbf(Workspace& ws, const FilterRequest& request) {
+    const WriteResult result =
+        writeTbfFile(ws.database, request.output, tbfTolerance(request), &ws.pump);
+    if (!result.ok) {
+        std::fprintf(stderr, "korvix-cli filter: %s\n", result.message.c_str());
+        return kExitFailure;
+    }
+    std::printf("%s: %zu points written, %zu arcs exploded\n", request.output.c_str(),
+                result.recordsWritten, result.arcsExploded);
+    return kExitOk;
+}
+
+int writeNc(Workspace& ws, const FilterRequest& request) {
+    NcWriteOptions options;
+    options.controlName = request.machine.value_or("Default");
+    if (request.machinesDir) {
+        options.machinesFolder = *request.machinesDir;
+    } else {
+        // The first use of the home machines folder gets the bundled formats, as the
+        // window program's first start does.
+        options.machinesFolder = machinesFolder();
+        if (!isDefaultControl(options.controlName)) {
+            const InstallResult installed = installBundledMachineFormats(options.machinesFolder);
+            if (!installed.ok)
+                std::fprintf(stderr, "%s\n", installed.message.c_str());
+        }
+    }
+    const NcWriteResult result = writeNcFile(ws, request.output, options);
+    for (const FormatMessage& message : result.messages)
+        std::fprintf(stderr, "%s\n", message.text.c_str());
+    switch (result.outcome) {
+    case NcWriteOutcome::Written:
+        std::printf("Finished saving %s (%s, %zu lines)...\n", request.output.c_str(),
+                    options.controlName.c_str(), result.linesWritten);
+        return kExitOk;
+    case NcWriteOutcome::NoData:
+        std::fprintf(stderr, "korvix-cli filter: nothing written: no moves left to write\n");
+        break;
+    case NcWriteOutcome::IoError:
+        std::fprintf(stderr, "korvix-cli filter: %s\n", result.message.c_str());
+        break;
+    case NcWriteOutcome::FormatNotLoaded:
+        break;
+    }
+    std::fprintf(stderr, "Unable to save %s...\n", request.output.c_str());
+    return kExitFailure;
+}
+
+} // namespace
+
+int runFilter(const std::vector<std::string>& args) {
+    const FilterRequest request = parseFilter(args);
+    InputOptions inputOptions;
+    inputOptions.absoluteCenters = request.absoluteCenters;
+    Workspace ws;
+    const std::vector<InputFileResult> results = readInputFiles(ws, request.inputs, inputOptions);
+    for (const InputFileResult& result : results)
+        for (const std::string& line : result.parseErrors)
+            std::fprintf(stderr, "%s: %s\n", result.fileName.c_str(), line.c_str());
+    // A filtered file that silently lacks part of its input would be worse than none.
+    if (!allInputRead(results)) {
+        std::fprintf(stderr,
+                     "korvix-cli filter: nothing written: an input file could not be read\n");
+        return kExitFailure;
+    }
+    if (!ws.database.databaseAllocated()) {
+        std::fprintf(stderr, "korvix-cli filter: nothing written: the input holds no toolpath\n");
+        return kExitFailure;
+    }
+    for (const FilterStep& step : request.steps)
+        if (!runStep(ws, step)) {
+            std::fprintf(stderr, "korvix-cli filter: nothing written\n");
+            return kExitFailure;
+        }
+    return endsWithTbf(request.output) ? writeTbf(ws, request) : writeNc(ws, request);
+}
+
+} // namespace korvix::cli

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "display/canvas.h"
+#include "model/move_record.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace korvix {
+
+// The animated tool, shared by the animation, identify stepping and the renderer. While
+// `toolShown` is set the tool picture (XOR) is on the screen at (lastX, lastY); a full redraw
+// paints it again at the current record so that it survives the redraw.
+struct AnimationState {
+    bool toolShown = false;
+    MoveRecord* record = nullptr;     // the current animation record
+    MoveRecord* lastRecord = nullptr; // the last record visited
+    int toolNumber = -1;              // -1: none yet
+    // True when Workspace::toolShape holds the current tool's outline; otherwise the
+    // six-armed tool marker is drawn.
+    bool hasShape = false;
+    Rgb toolColor = kWhite;
+    bool shapeReprojection = true; // the outline's cached pixel offsets are stale
+    int lastX = 0, lastY = 0;      // where the tool picture was last drawn
+    bool hidden = false;           // the tool's position lies outside the drawing area
+    int stepDelayMs = 0;
+    bool startPending = false; // "Starting at picked position" waits for its pick
+};
+
+// The wire-frame point marked by identify: the tool marker in XOR at a model point.
+struct WireframeMark {
+    bool shown = false;
+    double x = 0, y = 0, z = 0;
+    Rgb color = kWhite;
+};
+
+// The trimming polygon, vertices in drawing units (u, v) of the view it was drawn in.
+struct TrimPolygon {
+    static constexpr int kMaxVertices = 250;
+    std::array<std::array<float, 2>, kMaxVertices> vertices{};
+    int count = 0;
+    bool active = false; // still being drawn: the closing edge is dotted
+
+    bool add(float u, float v) {
+        if (count >= kMaxVertices)
+            return false;
+        vertices[static_cast<std::size_t>(count++)] = {u, v};
+        return true;
+    }
+};
+
+// Labels placed on the screen; they keep their pixel positions when the view changes.
+struct ScreenText {
+    int x = 0, y = 0;
+    std::string text;
+};
+struct ScreenTexts {
+    static constexpr int kMaxTexts = 100;
+    std::vector<ScreenText> entries;
+    // One font for all texts (the design font of the text field: System, bold, 15, white).
+    FontSpec font{"System", 15, true, false, kWhite};
+};
+
+// Overlays drawn by other subsystems at the end of every full redraw. The measurement
+// installs its marks while a measurement is active and removes them when it ends.
+struct OverlayHooks {
+    std::function<void(Canvas&)> measurement;
+};
+
+} // namespace korvix

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "display/canvas.h"
+#include "display/overlays.h"
+#include "display/view_state.h"
+#include "model/list_payloads.h"
+
+#include <cstdint>
+
+namespace korvix {
+
+struct Workspace;
+
+// Colours of the marks the renderer adds (0x00BBGGRR).
+inline constexpr Rgb kSelectionMarkColor = makeRgb(255, 0, 0);
+inline constexpr Rgb kOptionalStopColor = makeRgb(255, 255, 0);
+inline constexpr Rgb kTrimPolygonColor = makeRgb(255, 0, 0);
+
+enum class RedrawResult : std::uint8_t {
+    Completed, // everything drawn; the reprojection flag is now clear
+    Aborted,   // stopped by the abort request; positions will be recomputed next time
+    Busy,      // a redraw was already running (called from inside its message pumping)
+};
+
+// Paints the whole picture onto the canvas without erasing it first: the toolpath, the
+// wire-frame, the animated tool, the identify mark, the trimming polygon, the measurement
+// marks, the axis tripod and the screen texts. Recomputes the cached pixel positions and
+// drawn flags when the view's reprojection flag is set. Pumps ws.pump once per record and
+// stops the walks when ws.redraw.abortRequested becomes set.
+RedrawResult fullRedraw(Workspace& ws, Canvas& canvas);
+
+// False only when both points lie outside the drawing area (0, 0)-(W, H) on the same side.
+bool segmentVisible(const ViewState& view, PixelPoint a, PixelPoint b);
+
+// Six arms of 30 pixels from (x, y) along the projected +X, +Y, +Z, -X, -Y, -Z, in the
+// current pen mode.
+void drawToolMarker(Canvas& canvas, const ViewState& view, int x, int y, Rgb color);
+
+// Recomputes the cached pixel offsets of a tool outline (points relative to the tool tip)
+// under the current view.
+void projectToolShape(ToolShapeList& shape, const ViewState& view);
+// Draws the outline at pixel (x, y) from its cached offsets, in the current pen mode.
+void drawToolShape(Canvas& canvas, const ToolShapeList& shape, int x, int y, Rgb color);
+
+// The animated tool at its record's pixel position in XOR (shape or marker). Updates the
+// tool's last drawn position; a position outside the drawing area hides the tool instead.
+void drawAnimatedTool(Workspace& ws, Canvas& canvas);
+// The identify mark of a wire-frame point, projected from its model point, in XOR.
+void drawWireframeMark(const WireframeMark& mark, const ViewState& view, Canvas& canvas);
+// The trimming polygon in XOR (red; closing edge dotted while it is being drawn). Drawing
+// it twice erases it. Nothing is drawn with fewer than 2 vertices.
+void drawTrimPolygon(const TrimPolygon& polygon, const ViewState& view, Canvas& canvas);
+// The axis tripod in the bottom-left corner with its X, Y, Z letters.
+void drawTripod(const ViewState& view, const FontSpec& windowFont, Canvas& canvas);
+// The screen texts in their font; the canvas font returns to the window font.
+void drawScreenTexts(const ScreenTexts& texts, const FontSpec& windowFont, Canvas& canvas);
+
+} // namespace korvix

@@ -1,0 +1,86 @@
+#include "display/ui/view_commands.h"
+
+#include "app/ui/main_window.h"
+#include "display/view_commands.h"
+
+namespace korvix::ui {
+namespace {
+
+// The standard views act only while no pick mode is armed.
+void standardView(Tf& window, StandardView view) {
+    if (window.pickMode != pick::kNone)
+        return;
+    window.drawWith([&](Canvas& canvas) { standardViewCommand(window.workspace(), canvas, view); });
+}
+
+void arm(Tf& window, int mode, const char* instruction, bool pump) {
+    window.pickMode = mode;
+    window.setStatusText(instruction);
+    if (pump)
+        window.pumpNow();
+}
+
+} // namespace
+
+void XY1Click(Tf& window) {
+    standardView(window, StandardView::XY);
+}
+void XZ1Click(Tf& window) {
+    standardView(window, StandardView::XZ);
+}
+void YZ1Click(Tf& window) {
+    standardView(window, StandardView::YZ);
+}
+void Iso1Click(Tf& window) {
+    standardView(window, StandardView::Iso1);
+}
+void ISO2Click(Tf& window) {
+    standardView(window, StandardView::Iso2);
+}
+void ISO3Click(Tf& window) {
+    standardView(window, StandardView::Iso3);
+}
+void ISO4Click(Tf& window) {
+    standardView(window, StandardView::Iso4);
+}
+
+void Fit1Click(Tf& window) {
+    window.drawWith([&](Canvas& canvas) { fitCommand(window.workspace(), canvas); });
+}
+void In1Click(Tf& window) {
+    window.drawWith([&](Canvas& canvas) { zoomInCommand(window.workspace(), canvas); });
+}
+void Out1Click(Tf& window) {
+    window.drawWith([&](Canvas& canvas) { zoomOutCommand(window.workspace(), canvas); });
+}
+void Redraw1Click(Tf& window) {
+    window.drawWith([&](Canvas& canvas) { redrawCommand(window.workspace(), canvas); });
+}
+
+void Pan1Click(Tf& window) {
+    arm(window, pick::kPan, "Drag line in direction you wish to pan...", false);
+}
+void Box2Click(Tf& window) {
+    arm(window, pick::kZoomWindow, "Draw box around area you wish to zoom in on...", false);
+}
+void DynamicPanClick(Tf& window) {
+    arm(window, pick::kDynamicPan, "Press left mouse button and drag in desired PAN direction...",
+        true);
+}
+void DynamicZoomClick(Tf& window) {
+    arm(window, pick::kDynamicZoom, "Press left mouse button and move mouse UP and DOWN to ZOOM.",
+        true);
+}
+void DynamicRotateClick(Tf& window) {
+    arm(window, pick::kDynamicRotate, "Press left mouse button and move mouse to ROTATE view...",
+        true);
+}
+
+void FittoNCdataClick(Tf& window) {
+    window.drawWith([&](Canvas& canvas) { fitToNcDataCommand(window.workspace(), canvas); });
+}
+void FittoWIREdataClick(Tf& window) {
+    window.drawWith([&](Canvas& canvas) { fitToWireDataCommand(window.workspace(), canvas); });
+}
+
+} // namespace korvix::ui

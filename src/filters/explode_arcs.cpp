@@ -1,0 +1,283 @@
+#include "filters/explode_arcs.h"
+
+#include "model/geometry.h"
+#include "model/number_text.h"
+
+#include <cmath>
+
+namespace korvix {
+
+ToleranceInput parseExplodeTolerance(std::string_view text) {
+    ToleranceInput input;
+    const RealConversion conversion = convertReal(text);
+    if (!conversion.ok()) {
+        input.problem =
+            "Chordal deviation tolerance \"" + std::string(text) + "\" is not a valid number...";
+        return input;
+    }
+    input.value = conversion.value;
+    input.problem = explodeToleranceProblem(conversion.value);
+    return input;
+}
+
+std::string explodeToleranceProblem(double tolerance) {
+    if (std::isfinite(tolerance) && tolerance > 0)
+        return {};
+    return "Chordal deviation tolerance must be a number greater than 0...";
+}
+
+bool hasArcs(const GraphicsDatabase& database) {
+    if (!database.databaseAllocated())
+        return false;
+    for (const MoveRecord* r = database.first(); r != nullptr; r = r->next)
+        if (isArcPiece(*r))
+            return true;
+    return false;
+}
+
+double explodeStepDegrees(double radius, double tolerance) {
+    const double r = std::fabs(radius);
+    if (!std::isfinite(tolerance) || !(tolerance > 0) || tolerance >= 2 * r)
+        return 360.0;
+    const double step = 2 * std::acos((r - tolerance) / r) * kRadToDeg;
+    if (!(step >= kMinExplodeStepDegrees)) // also catches NaN
+        return kMinExplodeStepDegrees;
+    return step;
+}
+
+namespace {
+
+// Where an arc's plane puts the centre's two in-plane axes and the third axis.
+struct PlaneAxes {
+    float MoveRecord::*third;
+    float MoveRecord::*centreH;
+    float MoveRecord::*centreV;
+    float MoveRecord::*centreThird;
+};
+
+PlaneAxes axesOf(std::uint8_t plane) {
+    switch (plane) {
+    case kPlaneXZ:
+        return {&MoveRecord::y, &MoveRecord::centerX, &MoveRecord::centerZ, &MoveRecord::centerY};
+    case kPlaneYZ:
+        return {&MoveRecord::x, &MoveRecord::centerY, &MoveRecord::centerZ, &MoveRecord::centerX};
+    default:
+        return {&MoveRecord::z, &MoveRecord::centerX, &MoveRecord::centerY, &MoveRecord::centerZ};
+    }
+}
+
+// Builds the exploded path: a new list whose records are numbered by two running counters.
+class ExplodedPath {
+public:
+    explicit ExplodedPath(ChunkAllocator allocator) : m_list(allocator, 1024) {}
+
+    bool start(const MoveRecord& old) {
+        if (!m_list.createFirst())
+            return false;
+        MoveRecord& s = *m_list.head();
+        s.kind = old.kind;
+        s.optionalStop = old.optionalStop;
+        s.color = old.color;
+        s.motion = old.motion;
+        s.tool = old.tool;
+        s.feed = old.feed;
+        s.x = old.x;
+        s.y = old.y;
+        s.z = old.z;
+        s.centerX = old.centerX;
+        s.centerY = old.centerY;
+        s.centerZ = old.centerZ;
+        s.radius = old.radius;
+        s.startAngle = old.startAngle;
+        s.endAngle = old.endAngle;
+        s.plane = 0;
+        s.visible = 1;
+        s.selected = 0;
+        s.blockNumber = 1;
+        s.sequence = 1;
+        m_tail = &s;
+        m_count = 1;
+        return true;
+    }
+
+    // A straight record at (x, y, z) with the source's tool, feed and colour.
+    bool appendPoint(const MoveRecord& source, double x, double y, double z,
+                     std::uint8_t optionalStop) {
+        if (!m_list.append(m_tail))
+            return false;
+        m_block = m_block < 32767 ? static_cast<std::uint16_t>(m_block + 1) : std::uint16_t{1};
+        ++m_sequence;
+        ++m_count;
+        MoveRecord& r = *m_tail; // value-initialised: centre, radius, angles, screen are 0
+        r.kind = kKindStraight;
+        r.plane = 0;
+        r.visible = 1;
+        r.selected = 0;
+        r.optionalStop = optionalStop;
+        r.color = source.color;
+        r.blockNumber = m_block;
+        r.sequence = m_sequence;
+        r.motion = source.motion <= kMotionLinear ? source.motion : kMotionLinear;
+        r.tool = source.tool;
+        r.feed = source.feed;
+        r.x = static_cast<float>(x);
+        r.y = static_cast<float>(y);
+        r.z = static_cast<float>(z);
+        return true;
+    }
+
+    NodeList<MoveRecord>& list() { return m_list; }
+    std::size_t count() const { return m_count; }
+
+private:
+    NodeList<MoveRecord> m_list;
+    MoveRecord* m_tail = nullptr;
+    std::uint16_t m_block = 1;
+    std::int32_t m_sequence = 1;
+    std::size_t m_count = 0;
+};
+
+// One arc group, seen through its first piece.
+class ArcWalk {
+public:
+    ArcWalk(const MoveRecord& first, double tolerance)
+        : m_arc(first), m_axes(axesOf(first.plane)), m_radius(std::fabs(first.radius)),
+          m_step(explodeStepDegrees(first.radius, tolerance)) {
+        m_endThird = first.*m_axes.third;
+        // The reader keeps the start's third coordinate in the centre and the end's in the
+        // pieces, so a difference between them is a helix.
+        const double startThird = first.*m_axes.centreThird;
+        m_helical = std::fabs(m_endThird - startThird) > kMotionTolerance;
+        m_startThird = m_helical ? startThird : m_endThird;
+    }
+
+    Point3 startPoint() const { return pointAt(m_arc.startAngle, m_startThird); }
+    Point3 endPoint() const { return pointAt(m_arc.endAngle, m_endThird); }
+
+    // Calls emit(point) for every intermediate point, in order; stops at the first false.
+    template <typename Emit> bool walk(Emit emit, std::size_t& points) const {
+        const double start = m_arc.startAngle;
+        const double end = m_arc.endAngle;
+        if (!std::isfinite(start) || !std::isfinite(end))
+            return true;
+        if (m_arc.radius >= 0) {
+            const double from = start > end ? start - 360 : start;
+            for (double a = from; a + m_step < end;) {
+                a += m_step;
+                if (!emit(pointAt(a, thirdAt(a - from, end - from))))
+                    return false;
+                ++points;
+            }
+        } else {
+            const double from = end > start ? start + 360 : start;
+            for (double a = from; a - m_step > end;) {
+                a -= m_step;
+                if (!emit(pointAt(a, thirdAt(from - a, from - end))))
+                    return false;
+                ++points;
+            }
+        }
+        return true;
+    }
+
+private:
+    // A helix climbs linearly with the angle travelled; a flat arc stays at its end's level.
+    double thirdAt(double travelled, double span) const {
+        if (!m_helical || !(span > 0))
+            return m_endThird;
+        return m_startThird + (m_endThird - m_startThird) * (travelled / span);
+    }
+
+    Point3 pointAt(double angle, double third) const {
+        const Point2 p = polarPoint(m_radius, angle, m_arc.*m_axes.centreH, m_arc.*m_axes.centreV);
+        switch (m_arc.plane) {
+        case kPlaneXZ:
+            return {p.x, third, p.y};
+        case kPlaneYZ:
+            return {third, p.x, p.y};
+        default:
+            return {p.x, p.y, third};
+        }
+    }
+
+    const MoveRecord& m_arc;
+    PlaneAxes m_axes;
+    double m_radius;
+    double m_step;
+    double m_startThird = 0;
+    double m_endThird = 0;
+    bool m_helical = false;
+};
+
+Point3 endOf(const MoveRecord& r) {
+    return {r.x, r.y, r.z};
+}
+
+// Explodes the arc group that starts at `first`; returns its last piece, or nullptr when a
+// record could not be allocated.
+const MoveRecord* explodeGroup(ExplodedPath& path, const MoveRecord& first, double tolerance,
+                               ExplodeResult& result) {
+    // An optional stop programmed on its own line after the arc lands on the arc's last piece;
+    // the stop belongs to the whole arc and is kept on its last point.
+    std::uint8_t stop = 0;
+    const MoveRecord* last = &first;
+    for (const MoveRecord* r = &first;
+         r != nullptr && isArcPiece(*r) && r->sequence == first.sequence; r = r->next) {
+        stop |= r->optionalStop;
+        last = r;
+    }
+
+    const ArcWalk arc(first, tolerance);
+    const Point3 start = arc.startPoint();
+    if (first.prev == nullptr || distance3D(start, endOf(*first.prev)) > kMotionTolerance) {
+        if (!path.appendPoint(first, start.x, start.y, start.z, 0))
+            return nullptr;
+        ++result.pointsFromArcs;
+    }
+    const bool walked =
+        arc.walk([&](const Point3& p) { return path.appendPoint(first, p.x, p.y, p.z, 0); },
+                 result.pointsFromArcs);
+    if (!walked)
+        return nullptr;
+    const Point3 end = arc.endPoint();
+    if (!path.appendPoint(first, end.x, end.y, end.z, stop ? 1 : 0))
+        return nullptr;
+    ++result.pointsFromArcs;
+    ++result.arcsExploded;
+    return last;
+}
+
+} // namespace
+
+ExplodeResult explodeArcs(GraphicsDatabase& database, double tolerance, MessagePump* pump,
+                          ChunkAllocator allocator) {
+    ExplodeResult result;
+    if (!database.databaseAllocated())
+        return result;
+
+    // On failure the partial list goes with `path` and the old one stays as it was.
+    const ExplodeResult outOfMemory{ExplodeStatus::OutOfMemory};
+    ExplodedPath path(allocator);
+    if (!path.start(*database.first()))
+        return outOfMemory;
+
+    for (const MoveRecord* r = database.first()->next; r != nullptr; r = r->next) {
+        if (pump != nullptr)
+            pump->pump();
+        if (isArcPiece(*r)) {
+            r = explodeGroup(path, *r, tolerance, result);
+            if (r == nullptr)
+                return outOfMemory;
+        } else if (!path.appendPoint(*r, r->x, r->y, r->z, r->optionalStop)) {
+            return outOfMemory;
+        }
+    }
+
+    result.recordCount = path.count();
+    database.records = std::move(path.list()); // releases the old list
+    database.status.ncLoaded = true;
+    result.status = ExplodeStatus::Done;
+    return result;
+}
+
+} // namespace korvix

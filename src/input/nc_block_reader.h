@@ -1,0 +1,93 @@
+#pragma once
+
+#include "input/nc_arc.h"
+#include "input/nc_reader.h"
+#include "model/graphics_database.h"
+#include "model/tool_table.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace korvix::nc {
+
+// Interprets the blocks of one NC program, line by line, with the reader's modal state, and
+// appends their moves to the graphics database. Reading the file and splitting it into lines
+// is the caller's job (nc_reader.cpp).
+//
+// The status block is worked on in a copy: a program that never defines its start point
+// leaves an empty database and its status untouched.
+class NcBlockReader {
+public:
+    NcBlockReader(Workspace& ws, const NcReadOptions& options);
+
+    // Interprets one block: at most 80 characters, blanks and NULs already removed. Returns
+    // false when the database could not grow; the read must then stop (see abandon).
+    bool readBlock(const char* text, std::size_t length);
+
+    // Completes the read: the Y extents back to screen orientation, `ncLoaded`, and the
+    // status block stored. Returns the number of position-defining blocks of this read.
+    int finish();
+
+    // Undoes the read after a failed allocation: the records it appended are released and the
+    // database and tool table are as they were before it.
+    void rollBack();
+
+    bool databaseAllocated() const { return m_records.allocated(); }
+
+private:
+    // The values a block starts from (copies of the modal ones) and changes.
+    struct Block {
+        double x, y, z;
+        double i, j, k, r;
+        bool optionalStop;
+        bool comment;
+        bool centreWordGiven; // an I, J or K word in this block
+        bool radiusWordGiven; // an R word in this block
+        std::uint16_t blockNumber;
+    };
+
+    void applyWord(char letter, const char* run, std::size_t length, Block& block);
+    bool realWord(char letter, const char* run, std::size_t length, int impliedDecimals,
+                  double& value);
+    bool integerWord(char letter, const char* run, std::size_t length, std::int32_t low,
+                     std::int32_t high, std::int32_t& value);
+    void logWord(std::string_view message, char letter, std::string_view text);
+    void axisWord(double value, double& current, double& blockValue) const;
+
+    bool endOfBlock(const Block& block);
+    bool storeStartPoint(const Block& block);
+    bool storeStraightMove(const Block& block, std::uint8_t motion);
+    bool storeArc(const Block& block);
+    template <std::uint8_t Plane>
+    bool appendArcPieces(const ArcShape& arc, const MoveRecord& proto, double third);
+    MoveRecord* appendRecord();
+    void widenExtents(double x, double y, double z);
+
+    NodeList<MoveRecord>& m_records;
+    ToolTable& m_tools;
+    ParseLog& m_log;
+    Workspace& m_ws;
+    DatabaseStatus m_status;
+    const bool m_absoluteCenters;
+    const Rgb m_drawColor;
+
+    MoveRecord* m_tail = nullptr;       // the record the next one is appended to
+    MoveRecord* m_lastBefore = nullptr; // the last record of the path loaded before the read
+    const ToolTable m_toolsBefore;
+    int m_positionCount = 0;
+    int m_positionCountAtStart = 0;
+
+    // Modal state, afresh for every file.
+    double m_x = kUndefined, m_y = kUndefined, m_z = kUndefined;
+    double m_i = kUndefined, m_j = kUndefined, m_k = kUndefined, m_r = kUndefined;
+    std::uint8_t m_motion = kMotionRapid;
+    std::uint8_t m_plane = kPlaneXY;
+    bool m_absolute = true;
+    double m_feed = 0;
+    int m_blockCounter = 1;
+    bool m_startDefined = false;
+    ToolWordState m_toolWords;
+};
+
+} // namespace korvix::nc

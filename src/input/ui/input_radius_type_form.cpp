@@ -1,0 +1,45 @@
+#include "input/ui/input_radius_type_form.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace korvix::ui {
+
+InputRadiusTypeForm::InputRadiusTypeForm(QWidget* parent) : QDialog(parent) {
+    setObjectName("TInputRadiusTypeForm");
+    setWindowTitle("Input radius type");
+    m_absolute = new QRadioButton("Absolute center points", this);
+    m_absolute->setObjectName("AbsoluteButton");
+    m_absolute->setChecked(true);
+    m_incremental = new QRadioButton("Incremental center points", this);
+    m_incremental->setObjectName("IncrementalButton");
+
+    auto* ok = new QPushButton("&Ok", this);
+    ok->setObjectName("OkButton");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton("&Cancel", this);
+    cancel->setObjectName("CancelButton");
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_absolute);
+    layout->addWidget(m_incremental);
+    layout->addLayout(buttons);
+}
+
+bool InputRadiusTypeForm::absoluteCenters() const {
+    return m_absolute->isChecked();
+}
+
+void InputRadiusTypeForm::setAbsoluteCenters(bool absolute) {
+    (absolute ? m_absolute : m_incremental)->setChecked(true);
+}
+
+} // namespace korvix::ui

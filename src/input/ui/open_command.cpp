@@ -1,0 +1,140 @@
+#include "input/ui/open_command.h"
+
+#include "app/ui/main_window.h"
+#include "app/ui/window_drawing.h"
+#include "input/nc_reader.h"
+#include "input/ui/input_radius_type_form.h"
+#include "input/ui/parsing_error_form.h"
+#include "input/wireframe_reader.h"
+#include "model/number_text.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace korvix::ui {
+namespace {
+
+enum class OpenedFrom { Dialog, CommandLine };
+
+void cancel(Tf& window) {
+    window.setStatusText("Open command canceled...");
+}
+
+Rgb toRgb(const QColor& color) {
+    return makeRgb(color.red(), color.green(), color.blue());
+}
+
+// Redraw and status-window refill after any file was read.
+void showWhatWasRead(Tf& window) {
+    window.fullRedraw();
+    if (window.isChecked("DisplayNCStatusWindow1") || window.isChecked("DisplayWIRESTATUSwindow1"))
+        window.refillStatusWindow();
+}
+
+void finishReading(Tf& window, const QString& doneText) {
+    window.setStatusText(doneText);
+    window.endProgress();
+    window.setHourglass(false);
+    window.pumpNow();
+}
+
+void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom from) {
+    Workspace& ws = window.workspace();
+    window.setStatusText("Select which type of arcs to be read...");
+    if (window.inputRadiusTypeForm().exec() != QDialog::Accepted) {
+        cancel(window);
+        return;
+    }
+    window.setChecked("DisplayNCData1", true);
+    if (from == OpenedFrom::Dialog)
+        window.setChecked("DisplayRAPIDmoves", true);
+
+    window.setStatusText("Loading NC file \"" + fileName + "\"...");
+    window.setHourglass(true);
+    window.beginProgress();
+    window.pumpNow();
+    const bool wasEmpty = !ws.database.databaseAllocated();
+    NcReadOptions options;
+    options.absoluteCenters = window.inputRadiusTypeForm().absoluteCenters();
+    options.drawColor = color;
+    const int count = readNcFile(ws, fileName.toStdString(), options,
+                                 [&ws](const Extents& extents) { fitAfterRead(ws, extents); });
+    finishReading(window, "Total number of blocks read from \"" + fileName +
+                              "\" = " + QString::number(count) + "...");
+    window.setCurrentFileName(fileName);
+    window.action("Edit2")->setEnabled(wasEmpty);
+
+    if (ws.parseLog.parseErrorFlag) {
+        window.parsingErrorForm().setLines(ws.parseLog.lines);
+        window.parsingErrorForm().exec();
+    }
+    showWhatWasRead(window);
+}
+
+void openWireframe(Tf& window, const QString& fileName, Rgb color) {
+    Workspace& ws = window.workspace();
+    window.setStatusText("Loading wire frame file \"" + fileName + "\"...");
+    window.setHourglass(true);
+    window.pumpNow();
+    const int count = readWireframeFile(ws, fileName.toStdString(), color);
+    window.setChecked("DisplayWIREdata1", count > 0);
+    if (count > 0)
+        fitToSource(ws, window.isChecked("FittoNCdata"));
+    finishReading(window, "Total number of points read from \"" + fileName +
+                              "\" = " + QString::number(count) + "...");
+    showWhatWasRead(window);
+}
+
+void openFile(Tf& window, const QString& fileName, OpenedFrom from) {
+    const QFileInfo info(fileName);
+    if (!info.exists()) {
+        cancel(window);
+        window.workspace().report().error((fileName + " does not exist...").toStdString());
+        return;
+    }
+    const QString extension = QString::fromStdString(
+        upperAscii(info.suffix().isEmpty() ? "" : ("." + info.suffix()).toStdString()));
+    QColorDialog& colors = window.colorDialog1();
+    // Black tells the wire-frame reader to keep the colours stored in the file.
+    if (extension == ".WIR")
+        colors.setCurrentColor(Qt::black);
+    window.setStatusText("Select drawing color for " +
+                         QString::fromStdString(upperAscii(info.fileName().toStdString())) + "...");
+    if (colors.exec() != QDialog::Accepted) {
+        cancel(window);
+        return;
+    }
+    const Rgb color = toRgb(colors.currentColor());
+    if (extension == ".WIR")
+        openWireframe(window, fileName, color);
+    else if (extension == ".TBF")
+        window.setStatusText("TBF files can not be read yet...");
+    else
+        openNcProgram(window, fileName, color, from);
+}
+
+} // namespace
+
+QStringList openDialogFilters() {
+    return {"NC file (*)", "Background wireframe (*.WIR *.wir)", "Dedid binary file (*.TBF *.tbf)"};
+}
+
+void Open1Click(Tf& window) {
+    window.setStatusText("Select a file for input...");
+    QFileDialog& dialog = window.openNcDialog();
+    dialog.selectNameFilter(openDialogFilters().front());
+    if (!window.currentFileName().isEmpty())
+        dialog.selectFile(window.currentFileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        cancel(window);
+        return;
+    }
+    openFile(window, dialog.selectedFiles().front(), OpenedFrom::Dialog);
+}
+
+void openNamedFile(Tf& window, const QString& fileName) {
+    openFile(window, QFileInfo(fileName).absoluteFilePath(), OpenedFrom::CommandLine);
+}
+
+} // namespace korvix::ui

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace korvix::ui {
+
+class Tf;
+
+// File → "&Open": pick a file, a drawing colour and, for NC programs, the arc centre type,
+// then read it (appending to what is loaded) and redraw.
+void Open1Click(Tf& window);
+// The same without the file dialog: the file named on the command line.
+void openNamedFile(Tf& window, const QString& fileName);
+
+// The file dialog's filters: every file as an NC program, wire-frames, TBF files.
+QStringList openDialogFilters();
+
+} // namespace korvix::ui

@@ -1,0 +1,98 @@
+#include "output/nc_arc_geometry.h"
+
+#include <cmath>
+
+namespace korvix::ncout {
+namespace {
+
+constexpr double kDegreesToRadians = kPi / 180.0;
+
+double reduceAngle(double degrees) {
+    double reduced = std::fmod(degrees, 360.0);
+    if (reduced < 0)
+        reduced += 360.0;
+    return reduced;
+}
+
+} // namespace
+
+ArcGroup arcGroupAt(const MoveRecord* first) {
+    ArcGroup group{first, first, first->optionalStop != 0};
+    while (group.last->next != nullptr && isArcPiece(*group.last->next) &&
+           group.last->next->sequence == first->sequence) {
+        group.last = group.last->next;
+        group.optionalStop = group.optionalStop || group.last->optionalStop != 0;
+    }
+    return group;
+}
+
+double thirdAxisOf(std::uint8_t plane, const Point3& point) {
+    switch (plane) {
+    case kPlaneXZ:
+        return point.y;
+    case kPlaneYZ:
+        return point.x;
+    default:
+        return point.z;
+    }
+}
+
+double centreThirdAxis(const MoveRecord& arc) {
+    return thirdAxisOf(arc.plane, {arc.centerX, arc.centerY, arc.centerZ});
+}
+
+Point3 pointOnArc(const MoveRecord& arc, double angleDeg, double third) {
+    const double radius = std::fabs(static_cast<double>(arc.radius));
+    const double along = radius * std::cos(angleDeg * kDegreesToRadians);
+    const double across = radius * std::sin(angleDeg * kDegreesToRadians);
+    switch (arc.plane) {
+    case kPlaneXZ:
+        return {arc.centerX + along, third, arc.centerZ + across};
+    case kPlaneYZ:
+        return {third, arc.centerY + along, arc.centerZ + across};
+    default:
+        return {arc.centerX + along, arc.centerY + across, third};
+    }
+}
+
+Point3 arcStartPoint(const ArcGroup& arc) {
+    return pointOnArc(*arc.first, arc.first->startAngle, centreThirdAxis(*arc.first));
+}
+
+bool isHelical(const ArcGroup& arc) {
+    return std::fabs(thirdAxisOf(arc.first->plane, endPointOf(*arc.last)) -
+                     centreThirdAxis(*arc.first)) > kMotionTolerance;
+}
+
+Point3 arcEndPoint(const ArcGroup& arc) {
+    const double third = isHelical(arc) ? thirdAxisOf(arc.first->plane, endPointOf(*arc.last))
+                                        : centreThirdAxis(*arc.first);
+    return pointOnArc(*arc.first, arc.first->endAngle, third);
+}
+
+std::uint8_t arcMotion(const MoveRecord& arc) {
+    if (arc.motion == kMotionClockwise || arc.motion == kMotionCounterClockwise)
+        return arc.motion;
+    // Angles grow counter-clockwise seen along the axis the NC plane codes use, which for
+    // XZ is the other way round.
+    const bool decreasing = arc.radius < 0;
+    return decreasing != (arc.plane == kPlaneXZ) ? kMotionClockwise : kMotionCounterClockwise;
+}
+
+double arcSweep(const MoveRecord& arc) {
+    const double start = reduceAngle(arc.startAngle);
+    const double end = reduceAngle(arc.endAngle);
+    double sweep = arc.radius < 0 ? start - end : end - start;
+    if (sweep <= 0)
+        sweep += 360.0;
+    return sweep;
+}
+
+const ToolEntry* findToolEntry(const ToolTable& tools, int tool) {
+    for (int i = 0; i <= tools.count && i <= ToolTable::kMaxTools; ++i)
+        if (tools.entries[static_cast<std::size_t>(i)].toolNumber == tool)
+            return &tools.entries[static_cast<std::size_t>(i)];
+    return nullptr;
+}
+
+} // namespace korvix::ncout

@@ -1,0 +1,110 @@
+#include "gui_test_support.h"
+
+#include "app/ui/main_window.h"
+#include "input/ui/input_radius_type_form.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <deque>
+
+namespace korvix::test {
+namespace {
+
+std::deque<std::function<void(QWidget*)>>& pendingAnswers() {
+    static std::deque<std::function<void(QWidget*)>> answers;
+    return answers;
+}
+
+constexpr const char* kAnswered = "korvixTestAnswered";
+
+// One poller serves the queue: it answers each showing of a modal dialog with the next
+// answer. Dialogs are kept for the program's life, so the same dialog is answered again
+// once it has been closed and shown anew.
+void poll(int ticksLeft) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && !modal->property(kAnswered).toBool() && !pendingAnswers().empty()) {
+        auto answer = std::move(pendingAnswers().front());
+        pendingAnswers().pop_front();
+        modal->setProperty(kAnswered, true);
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            auto connection = std::make_shared<QMetaObject::Connection>();
+            *connection = QObject::connect(dialog, &QDialog::finished, [dialog, connection] {
+                dialog->setProperty(kAnswered, false);
+                QObject::disconnect(*connection);
+            });
+        }
+        answer(modal);
+        ticksLeft = 500;
+    }
+    if (!pendingAnswers().empty() && ticksLeft > 0)
+        QTimer::singleShot(10, [ticksLeft] { poll(ticksLeft - 1); });
+}
+
+} // namespace
+
+void answerNextModal(std::function<void(QWidget*)> answer) {
+    const bool idle = pendingAnswers().empty();
+    pendingAnswers().push_back(std::move(answer));
+    if (idle)
+        QTimer::singleShot(10, [] { poll(500); });
+}
+
+void answerMessageBox(const QString& buttonText) {
+    answerNextModal([buttonText](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (box == nullptr)
+            return;
+        for (QAbstractButton* button : box->buttons())
+            if (button->text().remove('&') == buttonText) {
+                button->click();
+                return;
+            }
+    });
+}
+
+std::shared_ptr<QString> captureMessageBox() {
+    auto text = std::make_shared<QString>();
+    answerNextModal([text](QWidget* widget) {
+        if (auto* box = qobject_cast<QMessageBox*>(widget)) {
+            *text = box->text();
+            box->accept();
+        }
+    });
+    return text;
+}
+
+void acceptColor(unsigned rgb) {
+    answerNextModal([rgb](QWidget* widget) {
+        if (auto* dialog = qobject_cast<QColorDialog*>(widget)) {
+            dialog->setCurrentColor(QColor::fromRgb(rgb));
+            dialog->accept();
+        }
+    });
+}
+
+void acceptRadiusType(bool absoluteCenters) {
+    answerNextModal([absoluteCenters](QWidget* widget) {
+        if (auto* form = dynamic_cast<ui::InputRadiusTypeForm*>(widget)) {
+            form->setAbsoluteCenters(absoluteCenters);
+            form->accept();
+        }
+    });
+}
+
+std::unique_ptr<ui::Tf> makeWindow() {
+    auto window = std::make_unique<ui::Tf>(QStringList{});
+    window->show();
+    QApplication::processEvents();
+    return window;
+}
+
+QString examplePath(const char* name) {
+    return QString(KORVIX_EXAMPLES_DIR) + "/" + name;
+}
+
+} // namespace korvix::test

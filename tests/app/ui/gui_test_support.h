@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <ostream>
+
+// Readable QStrings in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+class QWidget;
+
+namespace korvix::ui {
+class Tf;
+}
+
+namespace korvix::test {
+
+// Calls `answer` with the next modal dialog or message box that opens (checked every
+// 10 ms for up to five seconds). Several answers queue up in order.
+void answerNextModal(std::function<void(QWidget*)> answer);
+// Answers the next message box by clicking its Yes / No / OK button.
+void answerMessageBox(const QString& buttonText);
+// Accepts the next colour dialog with `rgb` (0xRRGGBB) chosen.
+void acceptColor(unsigned rgb);
+// Accepts the next "Input radius type" dialog with the given centre type.
+void acceptRadiusType(bool absoluteCenters);
+// The text of the next message box that opens, answered with OK.
+std::shared_ptr<QString> captureMessageBox();
+
+// A main window for one test, shown offscreen, with its own Korvix home folder.
+std::unique_ptr<ui::Tf> makeWindow();
+
+// Path of a bundled example program.
+QString examplePath(const char* name);
+
+} // namespace korvix::test

@@ -1,0 +1,168 @@
+#include "cli/cli_runner.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace korvix::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kContour = std::string(KORVIX_TEST_DATA_DIR) + "/fit_contour.nc";
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
+// The arc groups of a file as `korvix-cli dump` lists them: (sequence, motion) of every
+// record of kind 2.
+std::set<std::pair<int, int>> arcGroups(const std::string& file) {
+    const CliResult result = runCli({"dump", file});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    std::set<std::pair<int, int>> groups;
+    for (const std::string& line : lines(result.out)) {
+        int index = 0, kind = 0, sequence = 0, block = 0, motion = 0;
+        if (std::sscanf(line.c_str(), "%d %d %d %d %d", &index, &kind, &sequence, &block,
+                        &motion) == 5 &&
+            kind == 2)
+            groups.insert({sequence, motion});
+    }
+    return groups;
+}
+
+class FilterCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("korvix-filter-cli-" +
+                 std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()));
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+    std::string out(const std::string& name) const { return (m_dir / name).string(); }
+
+    fs::path m_dir;
+};
+
+TEST_F(FilterCli, FitsArcsAndWritesAProgramThatReadsBack) {
+    const std::string nc = out("fitted.nc");
+    const CliResult result =
+        runCli({"filter", kContour, "-o", nc, "--fit-arcs", "--tolerance", "0.01"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::vector<std::string> printed = lines(result.out);
+    ASSERT_EQ(printed.size(), 2u) << result.out;
+    EXPECT_EQ(printed[0], "fit-arcs: Done fitting arcs... Points removed = 52, Arcs added = 2");
+    EXPECT_NE(printed[1].find(nc), std::string::npos);
+    // Read back: start, plunge, line, arc, line, arc, line, retract.
+    const CliResult info = runCli({"info", nc});
+    EXPECT_NE(info.out.find(nc + ": 8 blocks"), std::string::npos) << info.out;
+    EXPECT_EQ(arcGroups(nc).size(), 2u);
+}
+
+TEST_F(FilterCli, FiltersRunInCommandLineOrder) {
+    const std::string nc = out("ordered.nc");
+    const CliResult result =
+        runCli({"filter", kContour, "--reverse", "--sift", "--tolerance", "0.01", "--fit-arcs",
+                "--tolerance", "0.01", "--max-radius", "50", "--xy-only", "-o", nc});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::vector<std::string> printed = lines(result.out);
+    ASSERT_EQ(printed.size(), 4u) << result.out;
+    EXPECT_EQ(printed[0], "reverse: Cut direction has been reversed...");
+    EXPECT_EQ(printed[1].rfind("sift: Sift command successfully removed \"", 0), 0u);
+    EXPECT_EQ(printed[2].rfind("fit-arcs: Done fitting arcs... Points removed = ", 0), 0u);
+    // Reversed, the half circle runs clockwise first and then the quarter circle.
+    const std::set<std::pair<int, int>> groups = arcGroups(nc);
+    ASSERT_FALSE(groups.empty());
+    for (const auto& [sequence, motion] : groups)
+        EXPECT_EQ(motion, 2) << sequence;
+}
+
+TEST_F(FilterCli, ExplodeAndTbfOutput) {
+    const std::string tbf = out("fitted.TBF");
+    const CliResult result = runCli({"filter", kContour, "--fit-arcs", "--tolerance", "0.01",
+                                     "--explode", "--tolerance", "0.001", "-o", tbf});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::vector<std::string> printed = lines(result.out);
+    ASSERT_EQ(printed.size(), 3u) << result.out;
+    EXPECT_EQ(printed[1].rfind("explode: 2 arcs exploded into ", 0), 0u) << printed[1];
+    // Nothing was left to explode when writing.
+    EXPECT_NE(printed[2].find("0 arcs exploded"), std::string::npos) << printed[2];
+    const CliResult info = runCli({"info", tbf});
+    EXPECT_EQ(info.exitCode, 0) << info.err;
+
+    // Arcs still in the path when a TBF file is written are exploded then.
+    const std::string tbf2 = out("direct.tbf");
+    const CliResult direct =
+        runCli({"filter", kContour, "--fit-arcs", "--tolerance", "0.01", "-o", tbf2});
+    ASSERT_EQ(direct.exitCode, 0) << direct.err;
+    EXPECT_NE(direct.out.find("2 arcs exploded"), std::string::npos) << direct.out;
+}
+
+TEST_F(FilterCli, MachineFormatAndSeveralInputs) {
+    const std::string nc = out("machine.nc");
+    const CliResult result = runCli({"filter", kContour, kContour, "--fit-arcs", "--tolerance",
+                                     "0.01", "--machine", "FANUC_STYLE_MILL.DNC", "--machines-dir",
+                                     std::string(KORVIX_EXAMPLES_DIR) + "/machines", "-o", nc});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    // The second copy is appended to the first and fitted the same way: four arcs in all.
+    EXPECT_NE(result.out.find("Arcs added = 4"), std::string::npos) << result.out;
+    EXPECT_TRUE(fs::exists(nc));
+}
+
+TEST_F(FilterCli, MistakesOnTheCommandLine) {
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string message;
+    };
+    const std::string o = out("never.nc");
+    const std::vector<Case> cases = {
+        {{kContour, "-o", o}, 2, "no filter given"},
+        {{kContour, "--tolerance", "0.1", "--fit-arcs", "-o", o}, 2, "--tolerance must follow"},
+        {{kContour, "--fit-arcs", "--rapids", "-o", o}, 2, "--rapids must follow --sift"},
+        {{kContour, "--sift", "--max-radius", "5", "-o", o},
+         2,
+         "--max-radius must follow --fit-arcs"},
+        {{kContour, "--fit-arcs", "--tolerance", "1", "--tolerance", "2", "-o", o},
+         2,
+         "--tolerance given twice for --fit-arcs"},
+        {{kContour, "--fit-arcs", "--tolerance", "abc", "-o", o},
+         2,
+         "Chordal tolerance \"abc\" is not a valid number..."},
+        {{kContour, "--fit-arcs", "--max-radius", "0", "-o", o},
+         2,
+         "Maximum radius must be a number greater than 0..."},
+        {{kContour, "--sift", "--tolerance", "-1", "-o", o},
+         2,
+         "Sift tolerance must be a number of 0 or more..."},
+        {{kContour, "--explode", "--tolerance", "0", "-o", o}, 2, "greater than 0"},
+        {{kContour, "--reverse", "--machine", "Default", "-o", out("never.tbf")},
+         2,
+         "--machine applies to NC output"},
+        {{kContour, "--reverse"}, 2, "no output file given"},
+        {{"--reverse", "-o", o}, 2, "no input file given"},
+        {{out("missing.nc"), "--reverse", "-o", o}, 1, "nothing written"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{"filter"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const CliResult result = runCli(args);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.message;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        EXPECT_FALSE(fs::exists(o)) << c.message;
+    }
+}
+
+} // namespace
+} // namespace korvix::test

@@ -1,0 +1,115 @@
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#ifdef __linux__
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+#include "output/safe_file_writer.h"
+
+namespace korvix::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SafeWrite : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("korvix_safe_" +
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+        m_target = (m_dir / "target.txt").string();
+        std::ofstream(m_target) << "old contents";
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string text() const {
+        std::ifstream in(m_target);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::size_t filesInFolder() const {
+        return static_cast<std::size_t>(
+            std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
+    }
+
+    fs::path m_dir;
+    std::string m_target;
+};
+
+TEST_F(SafeWrite, ReplacesTheTargetOnlyOnCommit) {
+    {
+        SafeFileWriter out(m_target);
+        ASSERT_TRUE(out.open());
+        out.writeLine("new");
+        EXPECT_EQ(text(), "old contents"); // still the old file while writing
+        EXPECT_EQ(filesInFolder(), 2u);
+    } // dropped without commit
+    EXPECT_EQ(text(), "old contents");
+    EXPECT_EQ(filesInFolder(), 1u);
+
+    SafeFileWriter out(m_target);
+    ASSERT_TRUE(out.open());
+    const std::string big(200000, 'x'); // more than one buffer
+    out.write(big);
+    out.writeLine("");
+    ASSERT_TRUE(out.commit()) << out.error();
+    EXPECT_EQ(text(), big + "\n");
+    EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(SafeWrite, KeepsPermissionsAndFollowsLinks) {
+    fs::permissions(m_target, fs::perms::owner_read | fs::perms::owner_write);
+    const std::string link = (m_dir / "link.txt").string();
+    fs::create_symlink(m_target, link);
+    SafeFileWriter out(link);
+    ASSERT_TRUE(out.open());
+    out.write("through the link");
+    ASSERT_TRUE(out.commit()) << out.error();
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(text(), "through the link");
+    EXPECT_EQ(fs::status(m_target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(SafeWrite, ReportsTheSystemReason) {
+    SafeFileWriter intoDirectory(m_dir.string());
+    EXPECT_FALSE(intoDirectory.open());
+    EXPECT_EQ(intoDirectory.error(),
+              "Unable to create file \"" + m_dir.string() + "\": Is a directory...");
+
+    // A write-protected file is not replaced behind the user's back.
+    fs::permissions(m_target, fs::perms::owner_read | fs::perms::group_read);
+    SafeFileWriter readOnly(m_target);
+    EXPECT_FALSE(readOnly.open());
+    EXPECT_EQ(readOnly.error(), "Unable to create file \"" + m_target + "\": Permission denied...");
+    fs::permissions(m_target, fs::perms::owner_read | fs::perms::owner_write);
+
+#ifdef __linux__
+    // A file size limit makes the write itself fail, like a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    SafeFileWriter out(m_target);
+    ASSERT_TRUE(out.open());
+    out.write(std::string(100000, 'y'));
+    const bool committed = out.commit();
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_FALSE(committed);
+    EXPECT_EQ(out.error(), "Unable to write file \"" + m_target + "\": File too large...");
+    EXPECT_EQ(text(), "old contents");
+    EXPECT_EQ(filesInFolder(), 1u);
+#endif
+}
+
+} // namespace
+} // namespace korvix::test
