@@ -54,11 +54,17 @@ command_run() {
     install_missing_packages
     build build/release Release
     local example=examples/pocket_absolute.nc
-    say "Reading the example programs with korvix-cli"
-    build/release/src/korvix-cli info examples/*.nc
-    echo
-    echo "The window program arrives with the main window; until then korvix-cli shows"
-    echo "what Korvix reads from the bundled examples ($example and the others)."
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+        say "Opening Korvix on $example"
+        echo "Korvix asks for the drawing colour and the arc centre type of the program first;"
+        echo "the example uses absolute centres (the preset answer)."
+        exec build/release/src/korvix "$example"
+    fi
+    local picture=build/pocket_absolute.png
+    say "No display found (DISPLAY is not set): rendering $example to $picture instead"
+    build/release/src/korvix-cli render "$example" -o "$picture" --view iso1
+    build/release/src/korvix-cli info "$example"
+    echo "Open $picture to see the toolpath, or run this command again on a desktop."
 }
 
 command_test() {

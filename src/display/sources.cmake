@@ -9,4 +9,11 @@ list(APPEND KORVIX_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/recolor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recording_canvas.cpp
     ${CMAKE_CURRENT_LIST_DIR}/line_raster.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cursor_readout.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pick_search.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/move_description.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/identify_marks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/identify_cursor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/identify_stepping.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/trim_polygon_input.cpp
 )

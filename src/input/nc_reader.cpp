@@ -143,6 +143,7 @@ NcReadResult readNcProgram(Workspace& ws, const std::string& fileName, const NcR
     bool outOfMemory = false;
     bool readError = false;
     while (file.size() > 0) {
+        ws.pump.setProgress(file.bytesRead(), file.fileSize());
         if (!splitter.feed(file.data(), file.size(), ws.pump)) {
             outOfMemory = true;
             break;

@@ -34,6 +34,9 @@ bool TextFile::open(const std::string& fileName) {
         return false;
     }
     m_buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
+    m_fileSize = std::filesystem::file_size(fileName, error);
+    if (error)
+        m_fileSize = 0;
     return true;
 }
 
@@ -44,6 +47,7 @@ bool TextFile::fill() {
         m_size = 0;
         return false;
     }
+    m_bytesRead += m_size;
     return true;
 }
 

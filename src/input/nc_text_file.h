@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -25,6 +26,9 @@ public:
 
     const char* data() const { return m_buffer.get(); }
     std::size_t size() const { return m_size; }
+    // Progress: bytes read so far (this block included) and the size of the file.
+    std::uint64_t bytesRead() const { return m_bytesRead; }
+    std::uint64_t fileSize() const { return m_fileSize; }
     // What went wrong with the last open or fill, in the system's words.
     const std::string& errorText() const { return m_error; }
 
@@ -33,6 +37,8 @@ private:
     std::string m_error;
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_size = 0;
+    std::uint64_t m_bytesRead = 0;
+    std::uint64_t m_fileSize = 0;
 };
 
 // How much of the start of a file looksBinary is given.

@@ -4,4 +4,5 @@ list(APPEND KORVIX_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/geometry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tool_table.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tool_definitions.cpp
 )

@@ -240,6 +240,17 @@ TEST(NcArcs, ArcsThatCannotBeBuiltBecomeStraightFeedMoves) {
     EXPECT_EQ(lastRecord(ws).kind, kKindArcPiece);
 }
 
+TEST(NcArcs, AHugeRadiusCannotFillTheMemory) {
+    Workspace ws;
+    // Nearly a full turn on a radius of 100 km: a million pieces at the usual step.
+    readProgram(ws, "X0Y0Z0\nG3X.001Y0I0J-100000000.\n");
+    const auto groups = arcGroups(ws);
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_GT(groups[0].size(), 90000u);
+    EXPECT_LE(groups[0].size(), 100001u);
+    EXPECT_NEAR(groups[0].back().x, 0.001, 1e-6);
+}
+
 TEST(NcArcs, HalfCirclesCountInTheCuttingTime) {
     Workspace ws;
     readProgram(ws, "X0Y0Z0\nG2X20.Y0I10.J0F100.\nX0Y0I10.J0\n");

@@ -1,16 +1,27 @@
 #include "app/ui/main_window.h"
 
+#include "app/home_folder.h"
 #include "app/ui/drawing_area.h"
 #include "app/ui/menu_table.h"
 #include "app/ui/qt_reporter.h"
 #include "app/ui/window_drawing.h"
 #include "display/renderer.h"
+#include "display/ui/current_nc_location_dialog.h"
+#include "display/ui/current_wir_location_dialog.h"
+#include "display/ui/key_handlers.h"
 #include "display/ui/modify_feed_colors_dialog.h"
+#include "display/ui/mouse_handlers.h"
 #include "display/ui/qt_canvas.h"
 #include "display/ui/status_window_commands.h"
+#include "filters/ui/explode_arc_form.h"
+#include "filters/ui/fit_arc_form.h"
+#include "filters/ui/sifting_form.h"
 #include "input/ui/input_radius_type_form.h"
 #include "input/ui/open_command.h"
 #include "input/ui/parsing_error_form.h"
+#include "model/ui/tool_definition_dialog.h"
+#include "model/ui/tool_number_selection_form.h"
+#include "output/ui/cnc_control_type_dialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +30,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -93,6 +105,9 @@ Tf::Tf(const QStringList& commandLine, QWidget* parent) : QMainWindow(parent) {
     m_drawing->mayResize = [this] { return m_activeCanvas == nullptr; };
     m_drawing->onResize = [this] { FormPaint(); };
     m_drawing->onContextMenu = [this](const QPoint& at) { m_popupMenu->exec(at); };
+    m_drawing->onMousePress = [this](QMouseEvent* event) { FormMouseDown(*this, *event); };
+    m_drawing->onMouseMove = [this](QMouseEvent* event) { FormMouseMove(*this, *event); };
+    m_drawing->onMouseRelease = [this](QMouseEvent* event) { FormMouseUp(*this, *event); };
 
     createDialogs();
     if (!commandLine.isEmpty())
@@ -110,6 +125,11 @@ void Tf::FormCreate() {
     m_colorDialog->setCurrentColor(Qt::white);
     setStatusText("");
     setReadout("");
+    // First start: the bundled machine formats go into an empty machines folder. Without
+    // them the program still works (with "Default"), so a failure is only reported.
+    const InstallResult installed = installBundledMachineFormats(machinesFolder());
+    if (!installed.ok)
+        setStatusText(QString::fromStdString(installed.message));
     FormPaint();
 }
 
@@ -189,8 +209,17 @@ void Tf::createDialogs() {
 
     // Dialogs in the order the program creates them; each lives as long as the window.
     m_inputRadiusTypeForm = new InputRadiusTypeForm(this);
+    m_currentNcLocationDialog = new CurrentNcLocationDialog(this);
+    m_currentWirLocationDialog = new CurrentWirLocationDialog(this);
+    m_toolDefinitionDialog = new ToolDefinitionDialog(m_ws.tools, m_ws.database, *m_reporter, this);
     m_modifyFeedColorsDialog = new ModifyFeedColorsDialog(this);
+    m_cncControlTypeDialog = new CNCControlTypeDialog(*m_reporter, machinesFolder(), this);
     m_parsingErrorForm = new ParsingErrorForm(this);
+    m_siftingForm = new SiftingForm(*m_reporter, this);
+    m_explodeArcForm = new ExplodeArcForm(*m_reporter, this);
+    m_toolNumberSelectionForm = new ToolNumberSelectionForm(this);
+    m_toolNumberSelectionForm->setTable(&m_ws.tools);
+    m_fitArcForm = new FitArcForm(*m_reporter, this);
 }
 
 void Tf::installMessagePump() {
@@ -381,6 +410,14 @@ void Tf::FormActivate() {
         openNamedFile(*this, m_commandLineFile);
         --m_commandDepth;
     }
+}
+
+void Tf::keyPressEvent(QKeyEvent* event) {
+    if (FormKeyDown(*this, *event) || FormKeyPress(*this, *event)) {
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void Tf::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "app/menu_state_stack.h"
 #include "app/workspace.h"
+#include "display/pointer_state.h"
 
 #include <QMainWindow>
 #include <QMap>
@@ -30,8 +31,16 @@ class DrawingArea;
 class QtCanvas;
 class QtReporter;
 class InputRadiusTypeForm;
+class CurrentNcLocationDialog;
+class CurrentWirLocationDialog;
 class ParsingErrorForm;
 class ModifyFeedColorsDialog;
+class CNCControlTypeDialog;
+class SiftingForm;
+class FitArcForm;
+class ToolDefinitionDialog;
+class ExplodeArcForm;
+class ToolNumberSelectionForm;
 struct MenuItem;
 
 // The main window: the drawing surface, the owner of the menus and of every dialog, and the
@@ -98,8 +107,16 @@ public:
     QFileDialog& openNcDialog() { return *m_openNcDialog; }
     QColorDialog& colorDialog1() { return *m_colorDialog; }
     InputRadiusTypeForm& inputRadiusTypeForm() { return *m_inputRadiusTypeForm; }
+    CurrentNcLocationDialog& currentNcLocationDialog() { return *m_currentNcLocationDialog; }
+    CurrentWirLocationDialog& currentWirLocationDialog() { return *m_currentWirLocationDialog; }
     ParsingErrorForm& parsingErrorForm() { return *m_parsingErrorForm; }
     ModifyFeedColorsDialog& modifyFeedColorsDialog() { return *m_modifyFeedColorsDialog; }
+    CNCControlTypeDialog& cncControlTypeDialog() { return *m_cncControlTypeDialog; }
+    SiftingForm& siftingForm() { return *m_siftingForm; }
+    FitArcForm& fitArcForm() { return *m_fitArcForm; }
+    ToolDefinitionDialog& toolDefinitionDialog() { return *m_toolDefinitionDialog; }
+    ExplodeArcForm& explodeArcForm() { return *m_explodeArcForm; }
+    ToolNumberSelectionForm& toolNumberSelectionForm() { return *m_toolNumberSelectionForm; }
 
     // --- Files
     QString currentFileName() const { return m_currentFileName; }
@@ -107,10 +124,14 @@ public:
 
     // The pick mode byte: what a mouse drag means.
     int pickMode = 0;
+    // The drag in progress, its points and the armed selection.
+    PointerState pointer;
 
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // FormKeyDown, then FormKeyPress; the keys they use are consumed.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormCreate();
@@ -137,8 +158,16 @@ private:
     QFileDialog* m_openNcDialog = nullptr;
     QColorDialog* m_colorDialog = nullptr;
     InputRadiusTypeForm* m_inputRadiusTypeForm = nullptr;
+    CurrentNcLocationDialog* m_currentNcLocationDialog = nullptr;
+    CurrentWirLocationDialog* m_currentWirLocationDialog = nullptr;
     ParsingErrorForm* m_parsingErrorForm = nullptr;
     ModifyFeedColorsDialog* m_modifyFeedColorsDialog = nullptr;
+    CNCControlTypeDialog* m_cncControlTypeDialog = nullptr;
+    SiftingForm* m_siftingForm = nullptr;
+    FitArcForm* m_fitArcForm = nullptr;
+    ToolDefinitionDialog* m_toolDefinitionDialog = nullptr;
+    ExplodeArcForm* m_explodeArcForm = nullptr;
+    ToolNumberSelectionForm* m_toolNumberSelectionForm = nullptr;
 
     QString m_currentFileName;
     QString m_commandLineFile;

@@ -3,10 +3,18 @@
 #include "app/ui/close_commands.h"
 #include "app/ui/main_window.h"
 #include "display/ui/display_menu_commands.h"
+#include "display/ui/identify_command.h"
 #include "display/ui/recolor_commands.h"
 #include "display/ui/status_window_commands.h"
 #include "display/ui/view_commands.h"
+#include "filters/ui/explode_arcs_command.h"
+#include "filters/ui/fit_arcs_command.h"
+#include "filters/ui/reverse_command.h"
+#include "filters/ui/sift_command.h"
 #include "input/ui/open_command.h"
+#include "model/ui/tool_definition_dialog.h"
+#include "output/ui/save_nc_command.h"
+#include "output/ui/save_tbf_apt_commands.h"
 
 namespace korvix::ui {
 namespace {
@@ -26,9 +34,9 @@ const MenuItem kItems[] = {
     // File
     {kMain, "", "File1", "&File", "", nullptr},
     {kMain, "File1", "Open1", "&Open", "Read a file into memory", &Open1Click},
-    {kMain, "File1", "SaveAptfile1", "Save &Apt", "Store working file on disk in APT FILE FORMAT.", &notAvailableYet},
-    {kMain, "File1", "Save1", "&Save NC", "Store working file on disk in ISO G-code format.", &notAvailableYet},
-    {kMain, "File1", "SaveTBFfile1", "Save &TBF", "Store working file on disk in DEDID BINARY FILE format.", &notAvailableYet},
+    {kMain, "File1", "SaveAptfile1", "Save &Apt", "Store working file on disk in APT FILE FORMAT.", &SaveAptfile1Click},
+    {kMain, "File1", "Save1", "&Save NC", "Store working file on disk in ISO G-code format.", &Save1Click},
+    {kMain, "File1", "SaveTBFfile1", "Save &TBF", "Store working file on disk in DEDID BINARY FILE format.", &SaveTBFfile1Click},
     {kMain, "File1", "", "-", "", nullptr},
     {kMain, "File1", "Close1", "&Close", "Clear data from memory", nullptr},
     {kMain, "Close1", "CloseAll", "&All", "Clear ALL data from memory", &CloseAllClick},
@@ -44,11 +52,11 @@ const MenuItem kItems[] = {
     {kMain, "Edit2", "ModifyAll1", "&Modify all", "Modify ALL toolpath data currently in memory", &notAvailableYet},
     {kMain, "Edit2", "Modifyportion1", "Modify &Portion", "Modify only a SELECTED PORTION of toolpath data in memory", &notAvailableYet},
     {kMain, "Edit2", "", "-", "", nullptr},
-    {kMain, "Edit2", "Explodearcs1", "&Explode arcs", "Convert all arcs into point to point type moves", &notAvailableYet},
-    {kMain, "Edit2", "Fitarcs1", "&Fit arcs", "Fit arcs through point to point data", &notAvailableYet},
+    {kMain, "Edit2", "Explodearcs1", "&Explode arcs", "Convert all arcs into point to point type moves", &Explodearcs1Click},
+    {kMain, "Edit2", "Fitarcs1", "&Fit arcs", "Fit arcs through point to point data", &Fitarcs1Click},
     {kMain, "Edit2", "Optimizefeedrates1", "&Optimize feed rates", "Modify programmed feed rates for increased accuracy", nullptr, Check::None, false},
-    {kMain, "Edit2", "Reversecutdirection1", "&Reverse cut direction", "Reverse direction of travel of entire tool path currently in memory", &notAvailableYet},
-    {kMain, "Edit2", "Sift1", "&Sift points", "Remove unwanted points which fall inside a given tolerance", &notAvailableYet},
+    {kMain, "Edit2", "Reversecutdirection1", "&Reverse cut direction", "Reverse direction of travel of entire tool path currently in memory", &Reversecutdirection1Click},
+    {kMain, "Edit2", "Sift1", "&Sift points", "Remove unwanted points which fall inside a given tolerance", &Sift1Click},
     {kMain, "Edit2", "", "-", "", nullptr},
     {kMain, "Edit2", "Trim1", "&Trim", "", nullptr},
     {kMain, "Trim1", "DrawTrimBox", "&Draw box", "Trim geometry contained in box drawn with the mouse", &notAvailableYet},
@@ -70,7 +78,7 @@ const MenuItem kItems[] = {
     {kMain, "Display1", "DisplayWIREdata1", "Display WIREFRAME", "", &DisplayWIREdata1Click, Check::Unchecked},
     {kMain, "Display1", "DisplayWIRESTATUSwindow1", "Display WIREFRAME STATUS window", "", &DisplayWIRESTATUSwindow1Click, Check::Unchecked},
     // Top-level commands
-    {kMain, "", "Identify1", "&Identify", "Display information about a particular move", &notAvailableYet},
+    {kMain, "", "Identify1", "&Identify", "Display information about a particular move", &Identify1Click},
     {kMain, "", "Levels1", "&Levels", "Display Z-levels one at a time", &notAvailableYet},
     {kMain, "", "Measure1", "&Measure", "Make a simple measurement between selected geometry", &notAvailableYet},
     // Options
@@ -78,14 +86,14 @@ const MenuItem kItems[] = {
     {kMain, "Options1", "FittoNCdata", "Fit screen to NC toolpath", "", &FittoNCdataClick, Check::Checked},
     {kMain, "Options1", "FittoWIREdata", "Fit screen to WIREFRAME", "", &FittoWIREdataClick, Check::Unchecked},
     {kMain, "Options1", "", "-", "", nullptr},
-    {kMain, "Options1", "IdentifyNCdata1", "Identify NC toolpath", "", &notAvailableYet, Check::Checked},
-    {kMain, "Options1", "IdentifyWIREdata1", "Identify WIREFRAME", "", &notAvailableYet, Check::Unchecked},
+    {kMain, "Options1", "IdentifyNCdata1", "Identify NC toolpath", "", &IdentifyNCdata1Click, Check::Checked},
+    {kMain, "Options1", "IdentifyWIREdata1", "Identify WIREFRAME", "", &IdentifyWIREdata1Click, Check::Unchecked},
     {kMain, "Options1", "", "-", "", nullptr},
     {kMain, "Options1", "ModifyCOLORSduringanimation1", "Modify COLORS during animation", "", &ModifyCOLORSduringanimation1Click, Check::Unchecked, true, true},
     {kMain, "Options1", "ModifyCOLORSbyFEEDrate1", "Modify COLORS by FEED rate", "", &ModifyCOLORSbyFEEDrate1Click},
     {kMain, "Options1", "ModifyCOLORSbyTOOLnumber1", "Modify COLORS by TOOL number", "", &ModifyCOLORSbyTOOLnumber1Click},
     {kMain, "Options1", "", "-", "", nullptr},
-    {kMain, "Options1", "ToolDefinitions", "Tool definitions", "", &notAvailableYet},
+    {kMain, "Options1", "ToolDefinitions", "Tool definitions", "", &ToolDefinitionsClick},
     // Text
     {kMain, "", "Text1", "&Text", "", nullptr},
     {kMain, "Text1", "AddText1", "&Add", "Add a text string to the screen ", &notAvailableYet, Check::Unchecked},

@@ -7,6 +7,7 @@
 #include "input/ui/parsing_error_form.h"
 #include "input/wireframe_reader.h"
 #include "model/number_text.h"
+#include "output/tbf_file.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -86,6 +87,30 @@ void openWireframe(Tf& window, const QString& fileName, Rgb color) {
     showWhatWasRead(window);
 }
 
+void openTbfFile(Tf& window, const QString& fileName, Rgb color, OpenedFrom from) {
+    Workspace& ws = window.workspace();
+    window.setChecked("DisplayNCData1", true);
+    if (from == OpenedFrom::Dialog)
+        window.setChecked("DisplayRAPIDmoves", true);
+
+    window.setStatusText("Loading TBF file \"" + fileName + "\"...");
+    window.setHourglass(true);
+    window.beginProgress();
+    window.pumpNow();
+    const bool wasEmpty = !ws.database.databaseAllocated();
+    const TbfReadResult result =
+        readTbfFile(ws, fileName.toStdString(), color,
+                    [&ws](const Extents& extents) { fitAfterRead(ws, extents); });
+    finishReading(window, "Total number of blocks read from \"" + fileName +
+                              "\" = " + QString::number(result.pointCount) + "...");
+    window.setCurrentFileName(fileName);
+    window.action("Edit2")->setEnabled(wasEmpty);
+    // The count above stays whatever went wrong; the reason is worth a box.
+    if (!result.ok)
+        ws.report().error(result.message);
+    showWhatWasRead(window);
+}
+
 void openFile(Tf& window, const QString& fileName, OpenedFrom from) {
     const QFileInfo info(fileName);
     if (!info.exists()) {
@@ -109,7 +134,7 @@ void openFile(Tf& window, const QString& fileName, OpenedFrom from) {
     if (extension == ".WIR")
         openWireframe(window, fileName, color);
     else if (extension == ".TBF")
-        window.setStatusText("TBF files can not be read yet...");
+        openTbfFile(window, fileName, color, from);
     else
         openNcProgram(window, fileName, color, from);
 }

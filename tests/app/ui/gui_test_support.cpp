@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <cstdio>
 #include <deque>
 
 namespace korvix::test {
@@ -21,37 +22,54 @@ std::deque<std::function<void(QWidget*)>>& pendingAnswers() {
 }
 
 constexpr const char* kAnswered = "korvixTestAnswered";
+bool g_polling = false;
 
 // One poller serves the queue: it answers each showing of a modal dialog with the next
 // answer. Dialogs are kept for the program's life, so the same dialog is answered again
 // once it has been closed and shown anew.
 void poll(int ticksLeft) {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal != nullptr && !modal->property(kAnswered).toBool() && !pendingAnswers().empty()) {
-        auto answer = std::move(pendingAnswers().front());
-        pendingAnswers().pop_front();
-        modal->setProperty(kAnswered, true);
-        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-            auto connection = std::make_shared<QMetaObject::Connection>();
-            *connection = QObject::connect(dialog, &QDialog::finished, [dialog, connection] {
-                dialog->setProperty(kAnswered, false);
-                QObject::disconnect(*connection);
-            });
-        }
-        answer(modal);
-        ticksLeft = 500;
+    if (pendingAnswers().empty()) {
+        g_polling = false;
+        return;
     }
-    if (!pendingAnswers().empty() && ticksLeft > 0)
+    if (ticksLeft <= 0) {
+        // Nothing asked for these answers: drop them so that they cannot answer the
+        // dialogs of a later step.
+        std::fprintf(stderr, "gui test: %zu answer(s) not used within 5 seconds\n",
+                     pendingAnswers().size());
+        pendingAnswers().clear();
+        g_polling = false;
+        return;
+    }
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal->property(kAnswered).toBool()) {
         QTimer::singleShot(10, [ticksLeft] { poll(ticksLeft - 1); });
+        return;
+    }
+    auto answer = std::move(pendingAnswers().front());
+    pendingAnswers().pop_front();
+    modal->setProperty(kAnswered, true);
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        auto connection = std::make_shared<QMetaObject::Connection>();
+        *connection = QObject::connect(dialog, &QDialog::finished, [dialog, connection] {
+            dialog->setProperty(kAnswered, false);
+            QObject::disconnect(*connection);
+        });
+    }
+    // The next tick is due before the answer runs: an answer may open a dialog of its own
+    // (a button that asks for a colour) and wait in it for the next answer.
+    QTimer::singleShot(10, [] { poll(500); });
+    answer(modal);
 }
 
 } // namespace
 
 void answerNextModal(std::function<void(QWidget*)> answer) {
-    const bool idle = pendingAnswers().empty();
     pendingAnswers().push_back(std::move(answer));
-    if (idle)
+    if (!g_polling) {
+        g_polling = true;
         QTimer::singleShot(10, [] { poll(500); });
+    }
 }
 
 void answerMessageBox(const QString& buttonText) {
@@ -97,6 +115,8 @@ void acceptRadiusType(bool absoluteCenters) {
 }
 
 std::unique_ptr<ui::Tf> makeWindow() {
+    // Each test starts with no answers queued by the one before.
+    pendingAnswers().clear();
     auto window = std::make_unique<ui::Tf>(QStringList{});
     window->show();
     QApplication::processEvents();

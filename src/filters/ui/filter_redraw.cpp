@@ -1,0 +1,14 @@
+#include "filters/ui/filter_redraw.h"
+
+#include "app/ui/main_window.h"
+
+namespace korvix::ui {
+
+void redrawFilteredPath(Tf& window) {
+    window.eraseWindow();
+    window.fullRedraw();
+    if (window.isChecked("DisplayNCStatusWindow1") || window.isChecked("DisplayWIRESTATUSwindow1"))
+        window.refillStatusWindow();
+}
+
+} // namespace korvix::ui

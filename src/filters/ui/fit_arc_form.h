@@ -1,0 +1,49 @@
+#pragma once
+
+#include "filters/filter_parameters.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace korvix {
+class Reporter;
+}
+
+namespace korvix::ui {
+
+class NumericFieldGuard;
+
+// "Fit arcs through point to point data": the chordal tolerance, the largest radius a fitted
+// arc may have and whether only XY arcs are fitted. Keeps its texts between uses (and the
+// settings file sets them at start-up).
+class FitArcForm : public QDialog {
+public:
+    explicit FitArcForm(Reporter& reporter, QWidget* parent = nullptr);
+
+    QString toleranceText() const;
+    void setToleranceText(const QString& text);
+    QString maxRadiusText() const;
+    void setMaxRadiusText(const QString& text);
+    bool xyPlaneOnly() const;
+    void setXyPlaneOnly(bool only);
+
+    // The fields converted and checked; `problem` says what is wrong with them.
+    FitArcsInput input() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void OkButtonClick();
+
+    Reporter& m_reporter;
+    NumericFieldGuard* m_guard = nullptr;
+    QLineEdit* m_tolerance = nullptr;
+    QLineEdit* m_maxRadius = nullptr;
+    QCheckBox* m_xyPlaneOnly = nullptr;
+};
+
+} // namespace korvix::ui

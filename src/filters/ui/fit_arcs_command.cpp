@@ -1,0 +1,37 @@
+#include "filters/ui/fit_arcs_command.h"
+
+#include "app/ui/main_window.h"
+#include "filters/filter_commands.h"
+#include "filters/filter_messages.h"
+#include "filters/ui/filter_redraw.h"
+#include "filters/ui/fit_arc_form.h"
+
+namespace korvix::ui {
+
+void Fitarcs1Click(Tf& window) {
+    Workspace& ws = window.workspace();
+    if (!ws.database.databaseAllocated()) {
+        ws.report().status(kFitArcsNoDataStatus);
+        return;
+    }
+    FitArcForm& form = window.fitArcForm();
+    if (form.exec() != QDialog::Accepted) {
+        ws.report().status(kFitArcsCanceledStatus);
+        return;
+    }
+    // Ok refuses unusable values itself; this guards a dialog closed some other way.
+    const FitArcsInput input = form.input();
+    if (!input.ok()) {
+        ws.report().error(input.problem);
+        ws.report().status(kFitArcsCanceledStatus);
+        return;
+    }
+    window.setHourglass(true);
+    const FitArcsResult result = runFitArcs(ws, input.options);
+    // Out of memory the old path is still there as it was drawn.
+    if (result.ok())
+        redrawFilteredPath(window);
+    window.setHourglass(false);
+}
+
+} // namespace korvix::ui

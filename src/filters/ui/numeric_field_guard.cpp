@@ -1,0 +1,78 @@
+#include "filters/ui/numeric_field_guard.h"
+
+#include "model/reporter.h"
+#include "model/ui/numeric_field.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTimer>
+#include <algorithm>
+
+namespace korvix::ui {
+
+NumericFieldGuard::NumericFieldGuard(Reporter& reporter, QDialog& dialog)
+    : QObject(&dialog), m_reporter(reporter), m_dialog(dialog) {}
+
+void NumericFieldGuard::watch(QLineEdit* field) {
+    m_fields.push_back(field);
+    field->installEventFilter(this);
+}
+
+void NumericFieldGuard::exempt(QWidget* control) {
+    m_exempt.push_back(control);
+}
+
+bool NumericFieldGuard::isExempt(const QWidget* widget) const {
+    return std::find(m_exempt.begin(), m_exempt.end(), widget) != m_exempt.end();
+}
+
+bool NumericFieldGuard::check(QLineEdit* field) {
+    const std::vector<std::string> messages = nonNumericMessages(field->text());
+    if (messages.empty())
+        return true;
+    for (const std::string& message : messages)
+        m_reporter.error(message);
+    if (m_dialog.isVisible()) {
+        // The error boxes belong to the main window, which closing them activates.
+        m_dialog.activateWindow();
+        m_returningFocus = true;
+        field->setFocus(Qt::OtherFocusReason);
+        m_returningFocus = false;
+    }
+    return false;
+}
+
+bool NumericFieldGuard::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::FocusOut || m_returningFocus || !m_dialog.isVisible())
+        return false;
+    // Another window taking the focus (the error box itself, a drop-down list) is no exit
+    // from the field.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+        isExempt(QApplication::focusWidget()))
+        return false;
+    auto* field = static_cast<QLineEdit*>(watched);
+    if (std::find(m_fields.begin(), m_fields.end(), field) == m_fields.end() ||
+        std::find(m_pending.begin(), m_pending.end(), field) != m_pending.end())
+        return false;
+    // Not inside the focus change itself: a message box opened there would swallow the
+    // click that moved the focus.
+    m_pending.push_back(field);
+    QTimer::singleShot(0, this, [this, field] { runPendingCheck(field); });
+    return false;
+}
+
+void NumericFieldGuard::runPendingCheck(QLineEdit* field) {
+    const auto it = std::find(m_pending.begin(), m_pending.end(), field);
+    if (it == m_pending.end())
+        return;
+    m_pending.erase(it);
+    // Once the focus is back on one field, the others left on the way are not complained
+    // about now; they are checked when the user leaves them again.
+    if (m_dialog.isVisible() && !check(field))
+        m_pending.clear();
+}
+
+} // namespace korvix::ui

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <vector>
+
+class QDialog;
+class QLineEdit;
+
+namespace korvix {
+class Reporter;
+}
+
+namespace korvix::ui {
+
+// The check of a dialog's numeric fields when the user leaves them for another control of
+// the dialog: every character that is not "+", "-", "." or a digit is reported in turn, in
+// its own error box, the text stays as typed and the focus goes back to the field.
+class NumericFieldGuard : public QObject {
+public:
+    NumericFieldGuard(Reporter& reporter, QDialog& dialog);
+
+    void watch(QLineEdit* field);
+    // Moving the focus to these controls checks nothing: Ok checks the fields itself and
+    // Cancel needs no valid number.
+    void exempt(QWidget* control);
+    // Reports the field's offending characters; false, with the focus back on the field,
+    // when there were any.
+    bool check(QLineEdit* field);
+    // Forgets the checks that have not run yet (the dialog is shown anew or closes).
+    void cancelPending() { m_pending.clear(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool isExempt(const QWidget* widget) const;
+    void runPendingCheck(QLineEdit* field);
+
+    Reporter& m_reporter;
+    QDialog& m_dialog;
+    std::vector<QLineEdit*> m_fields;
+    std::vector<QWidget*> m_exempt;
+    // Fields left whose check waits for the focus change to be over.
+    std::vector<QLineEdit*> m_pending;
+    // Set while the focus is put back on a field, so that the field it leaves is not
+    // checked for that move.
+    bool m_returningFocus = false;
+};
+
+} // namespace korvix::ui

@@ -1,0 +1,22 @@
+#include "filters/ui/reverse_command.h"
+
+#include "app/ui/main_window.h"
+#include "filters/filter_commands.h"
+#include "filters/ui/filter_redraw.h"
+
+namespace korvix::ui {
+
+void Reversecutdirection1Click(Tf& window) {
+    Workspace& ws = window.workspace();
+    if (!ws.database.databaseAllocated()) {
+        ws.report().status(kReverseNoDataStatus);
+        return;
+    }
+    window.setHourglass(true);
+    runReverseCutDirection(ws);
+    window.setHourglass(false);
+    window.pumpNow();
+    redrawFilteredPath(window);
+}
+
+} // namespace korvix::ui
