@@ -4,17 +4,17 @@
 
 namespace korvix::cli {
 
-ParsedArgs::ParsedArgs(const std::vector<std::string>& args, const OptionSpec& spec) {
+ParsedArgs::ParsedArgs(const std::vector<std::string>& args, const OptionSpec& known) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.size() < 2 || arg[0] != '-') {
             m_positional.push_back(arg);
             continue;
         }
-        if (spec.switches.contains(arg)) {
+        if (known.switches.contains(arg)) {
             m_values[arg] = "";
             m_ordered.emplace_back(arg, "");
-        } else if (spec.withValue.contains(arg)) {
+        } else if (known.withValue.contains(arg)) {
             if (i + 1 >= args.size())
                 throw UsageError("option " + arg + " needs a value");
             m_values[arg] = args[++i];
@@ -25,7 +25,9 @@ ParsedArgs::ParsedArgs(const std::vector<std::string>& args, const OptionSpec& s
     }
 }
 
-bool ParsedArgs::has(const std::string& name) const { return m_values.contains(name); }
+bool ParsedArgs::has(const std::string& name) const {
+    return m_values.contains(name);
+}
 
 std::optional<std::string> ParsedArgs::value(const std::string& name) const {
     const auto it = m_values.find(name);

@@ -29,7 +29,7 @@ struct OptionSpec {
 
 class ParsedArgs {
 public:
-    ParsedArgs(const std::vector<std::string>& args, const OptionSpec& spec);
+    ParsedArgs(const std::vector<std::string>& args, const OptionSpec& known);
 
     bool has(const std::string& name) const;
     std::optional<std::string> value(const std::string& name) const;

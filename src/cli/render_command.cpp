@@ -56,8 +56,9 @@ void parseSize(const std::string& text, RenderRequest& request) {
 }
 
 RenderRequest parseRequest(const std::vector<std::string>& args) {
-    const OptionSpec spec{{"-o", "--view", "--size", "--wire"}, {"--incremental", "--no-rapids"}};
-    const ParsedArgs parsed(args, spec);
+    const OptionSpec options{{"-o", "--view", "--size", "--wire"},
+                             {"--incremental", "--no-rapids"}};
+    const ParsedArgs parsed(args, options);
     RenderRequest request;
     request.files = parsed.positional();
     if (request.files.empty())
