@@ -1,7 +1,7 @@
 #include "output/apt_writer.h"
 
-#include "filters/explode_arcs.h"
 #include "model/number_text.h"
+#include "output/point_file_start.h"
 #include "output/safe_file_writer.h"
 
 namespace korvix {
@@ -58,30 +58,9 @@ std::string aptPointLine(const char* statement, double x, double y, double z) {
 WriteResult writeAptFile(GraphicsDatabase& database, const ToolTable& tools,
                          const std::string& path, double tolerance, MessagePump* pump) {
     WriteResult result;
-    if (!database.databaseAllocated()) {
-        result.message = kNothingToSaveText;
-        return result;
-    }
-    const bool arcs = hasArcs(database);
-    if (arcs) {
-        result.message = explodeToleranceProblem(tolerance);
-        if (!result.message.empty())
-            return result;
-    }
-
     SafeFileWriter out(path);
-    if (!out.open()) {
-        result.message = out.error();
+    if (!startPointFile(database, out, tolerance, pump, result))
         return result;
-    }
-    if (arcs) {
-        const ExplodeResult explosion = explodeArcs(database, tolerance, pump);
-        if (!explosion.ok()) {
-            result.message = "Not enough memory to explode the arcs, nothing was saved...";
-            return result;
-        }
-        result.arcsExploded = explosion.arcsExploded;
-    }
 
     const MoveRecord* start = database.first();
     int currentTool = 0;

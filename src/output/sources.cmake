@@ -10,4 +10,5 @@ list(APPEND KORVIX_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/tbf_writer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tbf_reader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/apt_writer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/point_file_start.cpp
 )

@@ -1,4 +1,4 @@
-#include "filters/explode_arcs.h"
+#include "output/point_file_start.h"
 #include "output/safe_file_writer.h"
 #include "output/tbf_file.h"
 #include "output/tbf_format.h"
@@ -45,30 +45,9 @@ bool writePoint(SafeFileWriter& out, const MoveRecord& r) {
 WriteResult writeTbfFile(GraphicsDatabase& database, const std::string& path, double tolerance,
                          MessagePump* pump) {
     WriteResult result;
-    if (!database.databaseAllocated()) {
-        result.message = kNothingToSaveText;
-        return result;
-    }
-    const bool arcs = hasArcs(database);
-    if (arcs) {
-        result.message = explodeToleranceProblem(tolerance);
-        if (!result.message.empty())
-            return result;
-    }
-
     SafeFileWriter out(path);
-    if (!out.open()) {
-        result.message = out.error();
+    if (!startPointFile(database, out, tolerance, pump, result))
         return result;
-    }
-    if (arcs) {
-        const ExplodeResult explosion = explodeArcs(database, tolerance, pump);
-        if (!explosion.ok()) {
-            result.message = "Not enough memory to explode the arcs, nothing was saved...";
-            return result;
-        }
-        result.arcsExploded = explosion.arcsExploded;
-    }
 
     std::size_t count = database.records.lastAndCount().second;
     if (count > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {

@@ -113,6 +113,7 @@ void FitArcForm::OkButtonClick() {
         const bool toleranceUsable = parseFitArcsParameters(toleranceText().toStdString(),
                                                             kFitArcsMaxRadiusDesignText, false)
                                          .ok();
+        activateWindow(); // closing the box activated the main window, its parent
         (toleranceUsable ? m_maxRadius : m_tolerance)->setFocus(Qt::OtherFocusReason);
         return;
     }

@@ -85,6 +85,7 @@ void SiftingForm::OkButtonClick() {
     const SiftInput fields = input();
     if (!fields.ok()) {
         m_reporter.error(fields.problem);
+        activateWindow(); // closing the box activated the main window, its parent
         m_tolerance->setFocus(Qt::OtherFocusReason);
         return;
     }
