@@ -16,6 +16,7 @@
 // straight stretches with noise of about the sift tolerance.
 
 #include "app/workspace.h"
+#include "bench_process.h"
 #include "filters/fit_arcs.h"
 #include "filters/sift_points.h"
 #include "input/nc_reader.h"
@@ -24,10 +25,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <random>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -42,12 +41,6 @@ struct Figures {
 };
 
 enum class Filter { Fit, Sift };
-
-double cpuNow() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 double rounded(double v) {
     return std::round(v * 1000.0) / 1000.0;
@@ -89,26 +82,18 @@ void buildSynthetic(korvix::Workspace& ws, long moves) {
     }
 }
 
-// Loads the path and runs one filter in a child process; the figures come back through a
-// pipe.
+// Loads the path and runs one filter in a child process; the figures come back from it.
 bool measure(const std::string& source, bool synthetic, Filter filter, Figures& figures) {
-    int channel[2];
-    if (pipe(channel) != 0)
-        return false;
-    const pid_t child = fork();
-    if (child < 0)
-        return false;
-    if (child == 0) {
-        close(channel[0]);
-        Figures f;
-        korvix::Workspace ws;
+    return bench::measureInChild(figures, [&](Figures& f) {
+        // Never freed: the child leaves as soon as the figures are out.
+        korvix::Workspace& ws = *new korvix::Workspace;
         if (synthetic)
             buildSynthetic(ws, std::atol(source.c_str()));
         else
             korvix::readNcFile(ws, source, {}, {});
         f.records = static_cast<double>(ws.database.records.lastAndCount().second);
         const auto start = std::chrono::steady_clock::now();
-        const double cpuStart = cpuNow();
+        const double cpuStart = bench::cpuNow();
         if (filter == Filter::Fit) {
             const korvix::FitArcsResult result = korvix::fitArcs(ws.database, {});
             f.removed = static_cast<double>(result.pointsRemoved);
@@ -116,18 +101,9 @@ bool measure(const std::string& source, bool synthetic, Filter filter, Figures& 
         } else {
             f.removed = static_cast<double>(korvix::siftPoints(ws.database, {}).pointsRemoved);
         }
-        f.cpuSeconds = cpuNow() - cpuStart;
+        f.cpuSeconds = bench::cpuNow() - cpuStart;
         f.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        const bool written = write(channel[1], &f, sizeof f) == sizeof f;
-        close(channel[1]);
-        _exit(written ? 0 : 1); // the parent has what it needs; no time spent freeing
-    }
-    close(channel[1]);
-    const bool got = read(channel[0], &figures, sizeof figures) == sizeof figures;
-    close(channel[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return got && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    });
 }
 
 void report(const std::string& source, bool synthetic) {

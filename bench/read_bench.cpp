@@ -10,6 +10,7 @@
 // toolpath's own and not what an earlier run left in the allocator.
 
 #include "app/workspace.h"
+#include "bench_process.h"
 #include "input/nc_reader.h"
 
 #include <algorithm>
@@ -18,8 +19,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <sys/wait.h>
-#include <time.h>
 #include <unistd.h>
 #include <vector>
 
@@ -32,12 +31,6 @@ struct Sample {
     double residentBytes = 0;
     double blocks = 0;
 };
-
-double cpuNow() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 long residentPages() {
     std::ifstream statm("/proc/self/statm");
@@ -62,43 +55,24 @@ std::size_t countLines(const std::string& fileName) {
     return lines + (last != '\n' ? 1 : 0);
 }
 
-// Reads the file once in a child process and hands the figures back through a pipe.
+// Reads the file once in a child process and hands the figures back.
 bool measureOnce(const std::string& fileName, bool absoluteCenters, Sample& sample) {
-    int channel[2];
-    if (pipe(channel) != 0)
-        return false;
-    const pid_t child = fork();
-    if (child < 0)
-        return false;
-    if (child == 0) {
-        close(channel[0]);
-        Sample s;
-        {
-            korvix::Workspace ws;
-            korvix::NcReadOptions options;
-            options.absoluteCenters = absoluteCenters;
-            const long before = residentPages();
-            const double cpuStart = cpuNow();
-            const auto start = std::chrono::steady_clock::now();
-            s.blocks = korvix::readNcFile(ws, fileName, options, {});
-            const auto stop = std::chrono::steady_clock::now();
-            s.cpuSeconds = cpuNow() - cpuStart;
-            const long after = residentPages();
-            s.seconds = std::chrono::duration<double>(stop - start).count();
-            s.records = static_cast<double>(ws.database.records.lastAndCount().second);
-            s.residentBytes = static_cast<double>(after - before) * sysconf(_SC_PAGESIZE);
-            const bool written = write(channel[1], &s, sizeof s) == sizeof s;
-            close(channel[1]);
-            // Leaving without freeing the toolpath: the parent has what it needs.
-            _exit(written ? 0 : 1);
-        }
-    }
-    close(channel[1]);
-    const bool got = read(channel[0], &sample, sizeof sample) == sizeof sample;
-    close(channel[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return got && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return bench::measureInChild(sample, [&](Sample& s) {
+        // Never freed: the child leaves as soon as the figures are out.
+        korvix::Workspace& ws = *new korvix::Workspace;
+        korvix::NcReadOptions options;
+        options.absoluteCenters = absoluteCenters;
+        const long before = residentPages();
+        const double cpuStart = bench::cpuNow();
+        const auto start = std::chrono::steady_clock::now();
+        s.blocks = korvix::readNcFile(ws, fileName, options, {});
+        const auto stop = std::chrono::steady_clock::now();
+        s.cpuSeconds = bench::cpuNow() - cpuStart;
+        const long after = residentPages();
+        s.seconds = std::chrono::duration<double>(stop - start).count();
+        s.records = static_cast<double>(ws.database.records.lastAndCount().second);
+        s.residentBytes = static_cast<double>(after - before) * sysconf(_SC_PAGESIZE);
+    });
 }
 
 void benchmark(const std::string& fileName, bool absoluteCenters, int repeat) {

@@ -10,6 +10,7 @@
 // image, including the hand-over of the last collected stroke.
 
 #include "app/workspace.h"
+#include "bench_process.h"
 #include "display/renderer.h"
 #include "display/ui/qt_canvas.h"
 #include "display/view_commands.h"
@@ -21,7 +22,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,14 +32,6 @@ using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// Processor time of this process: on a machine shared with other work it says what the
-// redraw itself costs, where wall time also counts the waits for a processor.
-double cpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 struct Sample {
@@ -66,13 +58,13 @@ Timing summarize(std::vector<Sample> samples) {
 Sample timeRedraw(korvix::Workspace& ws, QImage& image, bool reproject) {
     image.fill(Qt::black);
     ws.view.reprojection = reproject;
-    const double cpuStart = cpuSeconds();
+    const double cpuStart = bench::cpuNow();
     const Clock::time_point start = Clock::now();
     {
         korvix::ui::QtCanvas canvas(image);
         korvix::fullRedraw(ws, canvas);
     }
-    return {secondsSince(start), cpuSeconds() - cpuStart};
+    return {secondsSince(start), bench::cpuNow() - cpuStart};
 }
 
 void print(const char* label, const Timing& t, std::size_t records) {

@@ -1,6 +1,7 @@
 #include "cli/cli_input.h"
 
 #include "app/workspace.h"
+#include "cli/cli_args.h"
 #include "input/nc_reader.h"
 #include "input/wireframe_reader.h"
 #include "model/number_text.h"
@@ -124,6 +125,16 @@ std::vector<InputFileResult> readInputFiles(Workspace& ws, const std::vector<std
         results.push_back(std::move(result));
     }
     return results;
+}
+
+std::vector<InputFileResult> readInputArguments(Workspace& ws,
+                                                const std::vector<std::string>& args) {
+    const ParsedArgs parsed(args, OptionSpec{{}, {"--incremental"}});
+    if (parsed.positional().empty())
+        throw UsageError("no input file given");
+    InputOptions options;
+    options.absoluteCenters = !parsed.has("--incremental");
+    return readInputFiles(ws, parsed.positional(), options);
 }
 
 bool allInputRead(const std::vector<InputFileResult>& results) {

@@ -40,6 +40,11 @@ struct InputFileResult {
 std::vector<InputFileResult> readInputFiles(Workspace& ws, const std::vector<std::string>& files,
                                             const InputOptions& options);
 
+// The arguments of a command that only reads, "[--incremental] FILE...", read as
+// readInputFiles does. Throws UsageError when no file is named.
+std::vector<InputFileResult> readInputArguments(Workspace& ws,
+                                                const std::vector<std::string>& args);
+
 // True when every file was read.
 bool allInputRead(const std::vector<InputFileResult>& results);
 

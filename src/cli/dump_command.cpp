@@ -35,14 +35,8 @@ int formatRecord(char* buffer, std::size_t size, std::size_t index, const MoveRe
 } // namespace
 
 int runDump(const std::vector<std::string>& args) {
-    const ParsedArgs parsed(args, OptionSpec{{}, {"--incremental"}});
-    if (parsed.positional().empty())
-        throw UsageError("no input file given");
-    InputOptions options;
-    options.absoluteCenters = !parsed.has("--incremental");
-
     Workspace ws;
-    const std::vector<InputFileResult> results = readInputFiles(ws, parsed.positional(), options);
+    const std::vector<InputFileResult> results = readInputArguments(ws, args);
     for (const InputFileResult& result : results)
         for (const std::string& line : result.parseErrors)
             std::fprintf(stderr, "%s: %s\n", result.fileName.c_str(), line.c_str());

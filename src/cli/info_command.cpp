@@ -14,14 +14,8 @@
 namespace korvix::cli {
 
 int runInfo(const std::vector<std::string>& args) {
-    const ParsedArgs parsed(args, OptionSpec{{}, {"--incremental"}});
-    if (parsed.positional().empty())
-        throw UsageError("no input file given");
-    InputOptions options;
-    options.absoluteCenters = !parsed.has("--incremental");
-
     Workspace ws;
-    const std::vector<InputFileResult> results = readInputFiles(ws, parsed.positional(), options);
+    const std::vector<InputFileResult> results = readInputArguments(ws, args);
 
     std::string out;
     std::size_t errorCount = 0;

@@ -13,26 +13,9 @@ bool wireframeDrawn(const Workspace& ws) {
     return ws.display.wireframe && ws.wireframe.wireframeAllocated();
 }
 
-bool outsideDrawingArea(const ViewState& view, int x, int y) {
-    return x < 0 || x > view.width || y < 0 || y > view.height;
-}
-
-// The tool picture at (x, y) in XOR: the outline of the current tool when there is one,
-// else the six-armed marker.
-void drawToolPicture(Workspace& ws, Canvas& canvas, int x, int y) {
-    AnimationState& tool = ws.animation;
-    canvas.setPenMode(PenMode::Xor);
-    canvas.setPenStyle(PenStyle::Solid);
-    if (tool.hasShape && ws.toolShape.allocated()) {
-        if (tool.shapeReprojection) {
-            projectToolShape(ws.toolShape, ws.view);
-            tool.shapeReprojection = false;
-        }
-        drawToolShape(canvas, ws.toolShape, x, y, tool.toolColor);
-    } else {
-        drawToolMarker(canvas, ws.view, x, y, tool.toolColor);
-    }
-    canvas.setPenMode(PenMode::Copy);
+// The tool picture at (x, y), shown at once.
+void flashToolPicture(Workspace& ws, Canvas& canvas, int x, int y) {
+    drawToolPicture(ws, canvas, x, y);
     canvas.flush();
 }
 
@@ -59,18 +42,18 @@ void moveAnimatedTool(Workspace& ws, Canvas& canvas, MoveRecord& record) {
     if (wasOnScreen && tool.lastX == x && tool.lastY == y)
         return;
     if (wasOnScreen)
-        drawToolPicture(ws, canvas, tool.lastX, tool.lastY);
+        flashToolPicture(ws, canvas, tool.lastX, tool.lastY);
     tool.toolShown = true;
     tool.lastX = x;
     tool.lastY = y;
     tool.hidden = outsideDrawingArea(ws.view, x, y);
     if (toolOnScreen(ws))
-        drawToolPicture(ws, canvas, x, y);
+        flashToolPicture(ws, canvas, x, y);
 }
 
 void eraseAnimatedTool(Workspace& ws, Canvas& canvas) {
     if (toolOnScreen(ws))
-        drawToolPicture(ws, canvas, ws.animation.lastX, ws.animation.lastY);
+        flashToolPicture(ws, canvas, ws.animation.lastX, ws.animation.lastY);
     hideAnimatedTool(ws);
 }
 

@@ -1,6 +1,7 @@
 #include "display/identify_marks.h"
 
 #include "display/move_description.h"
+#include "model/plane_axes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,19 +28,6 @@ void blackThenDotted(Canvas& canvas, const std::vector<PixelPoint>& points, Rgb 
     canvas.flush();
 }
 
-// The off-plane coordinate at both ends of the arc group of `piece`: a helix rises from the
-// point before its first piece to its last piece.
-double offPlaneOf(const MoveRecord& r) {
-    switch (r.plane) {
-    case kPlaneXZ:
-        return r.y;
-    case kPlaneYZ:
-        return r.x;
-    default:
-        return r.z;
-    }
-}
-
 std::vector<PixelPoint> arcPixels(const ViewState& view, const MoveRecord& piece) {
     const MoveRecord* first = &piece;
     while (first->prev != nullptr && isArcPiece(*first->prev) &&
@@ -49,8 +37,11 @@ std::vector<PixelPoint> arcPixels(const ViewState& view, const MoveRecord& piece
     while (last->next != nullptr && isArcPiece(*last->next) &&
            last->next->sequence == piece.sequence)
         last = last->next;
-    const double startOff = offPlaneOf(first->prev != nullptr ? *first->prev : *first);
-    const double endOff = offPlaneOf(*last);
+    // A helix rises from the point before its first piece to its last piece; both ends are
+    // measured across the plane of `piece`.
+    const double startOff =
+        thirdAxisOf(piece.plane, endPointOf(first->prev != nullptr ? *first->prev : *first));
+    const double endOff = thirdAxisOf(piece.plane, endPointOf(*last));
 
     const double sweep = arcSweepOf(piece);
     const double direction = piece.radius >= 0 ? 1.0 : -1.0;

@@ -1,6 +1,7 @@
 #include "display/move_description.h"
 
 #include "model/number_text.h"
+#include "model/plane_axes.h"
 
 #include <cmath>
 
@@ -22,62 +23,32 @@ const char* planeSuffix(std::uint8_t plane) {
     }
 }
 
-// The arc plane's two axes (h, v) and the remaining one (t) of a model point, and back.
-Point3 toPlane(std::uint8_t plane, const Point3& p) {
-    switch (plane) {
-    case kPlaneXZ:
-        return {p.x, p.z, p.y};
-    case kPlaneYZ:
-        return {p.y, p.z, p.x};
-    default:
-        return p;
-    }
-}
-Point3 fromPlane(std::uint8_t plane, double h, double v, double t) {
-    switch (plane) {
-    case kPlaneXZ:
-        return {h, t, v};
-    case kPlaneYZ:
-        return {t, h, v};
-    default:
-        return {h, v, t};
-    }
-}
-
-Point3 endPointOf(const MoveRecord& r) {
-    return {r.x, r.y, r.z};
-}
-
 } // namespace
 
 Point3 arcPointAt(const MoveRecord& piece, double angle, double offPlane) {
-    const Point3 centre = toPlane(piece.plane, {piece.centerX, piece.centerY, piece.centerZ});
+    const PlanePoint centre = toPlane(piece.plane, centreOf(piece));
     const Point2 p =
-        polarPoint(std::fabs(static_cast<double>(piece.radius)), angle, centre.x, centre.y);
+        polarPoint(std::fabs(static_cast<double>(piece.radius)), angle, centre.h, centre.v);
     return fromPlane(piece.plane, p.x, p.y, offPlane);
 }
 
 ArcEnds arcEndPoints(const MoveRecord& piece) {
-    const double offPlane = toPlane(piece.plane, endPointOf(piece)).z;
+    const double offPlane = thirdAxisOf(piece.plane, endPointOf(piece));
     return {arcPointAt(piece, piece.startAngle, offPlane),
             arcPointAt(piece, piece.endAngle, offPlane)};
 }
 
 double arcSweepOf(const MoveRecord& piece) {
-    const double start = piece.startAngle;
-    const double end = piece.endAngle;
-    if (piece.radius >= 0)
-        return start > end ? end - (start - 360.0) : end - start;
-    return end > start ? (start + 360.0) - end : start - end;
+    return arcSweep(piece.startAngle, piece.endAngle, piece.radius);
 }
 
 double arcTravel(const MoveRecord& piece) {
     const ArcEnds ends = arcEndPoints(piece);
-    const Point3 centre = toPlane(piece.plane, {piece.centerX, piece.centerY, piece.centerZ});
-    const Point3 start = toPlane(piece.plane, ends.start);
-    const Point3 end = toPlane(piece.plane, ends.end);
+    const PlanePoint centre = toPlane(piece.plane, centreOf(piece));
+    const PlanePoint start = toPlane(piece.plane, ends.start);
+    const PlanePoint end = toPlane(piece.plane, ends.end);
     const double length =
-        arcLength({centre.x, centre.y}, {start.x, start.y}, {end.x, end.y}, piece.radius);
+        arcLength({centre.h, centre.v}, {start.h, start.v}, {end.h, end.v}, piece.radius);
     if (length != 0)
         return length;
     return kPi * std::fabs(static_cast<double>(piece.radius)) * arcSweepOf(piece) / 180.0;

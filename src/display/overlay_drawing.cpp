@@ -9,10 +9,6 @@ namespace {
 
 constexpr int kToolMarkerArm = 30;
 
-bool outsideDrawingArea(const ViewState& view, int x, int y) {
-    return x < 0 || x > view.width || y < 0 || y > view.height;
-}
-
 } // namespace
 
 void drawToolMarker(Canvas& canvas, const ViewState& view, int x, int y, Rgb color) {
@@ -67,10 +63,18 @@ void drawAnimatedTool(Workspace& ws, Canvas& canvas) {
     tool.hidden = outsideDrawingArea(ws.view, x, y);
     if (tool.hidden)
         return;
+    // A view that is being projected anew makes the outline's offsets stale as well.
+    if (ws.view.reprojection)
+        tool.shapeReprojection = true;
+    drawToolPicture(ws, canvas, x, y);
+}
+
+void drawToolPicture(Workspace& ws, Canvas& canvas, int x, int y) {
+    AnimationState& tool = ws.animation;
     canvas.setPenMode(PenMode::Xor);
     canvas.setPenStyle(PenStyle::Solid);
     if (tool.hasShape && ws.toolShape.allocated()) {
-        if (tool.shapeReprojection || ws.view.reprojection) {
+        if (tool.shapeReprojection) {
             projectToolShape(ws.toolShape, ws.view);
             tool.shapeReprojection = false;
         }

@@ -45,6 +45,10 @@ void drawToolShape(Canvas& canvas, const ToolShapeList& shape, int x, int y, Rgb
 // The animated tool at its record's pixel position in XOR (shape or marker). Updates the
 // tool's last drawn position; a position outside the drawing area hides the tool instead.
 void drawAnimatedTool(Workspace& ws, Canvas& canvas);
+// The animated tool's picture at pixel (x, y) in XOR, so that drawing it again erases it: the
+// current tool's outline when there is one (projected anew first when it is marked stale),
+// else the six-armed marker.
+void drawToolPicture(Workspace& ws, Canvas& canvas, int x, int y);
 // The identify mark of a wire-frame point, projected from its model point, in XOR.
 void drawWireframeMark(const WireframeMark& mark, const ViewState& view, Canvas& canvas);
 // The trimming polygon in XOR (red; closing edge dotted while it is being drawn). Drawing

@@ -126,4 +126,10 @@ inline bool isPlainXYView(const ViewState& view) {
     return view.angleA == 0 && view.angleB == 0 && view.angleC == 0;
 }
 
+// True when the pixel lies outside the drawing area (0, 0)-(width, height), edges included
+// in the area.
+inline bool outsideDrawingArea(const ViewState& view, int x, int y) {
+    return x < 0 || x > view.width || y < 0 || y > view.height;
+}
+
 } // namespace korvix

@@ -6,8 +6,6 @@
 
 namespace korvix::fitting {
 
-using nc::PlanePoint;
-
 namespace {
 
 // Refinement backs the arc off one point at a time and checks every point again each time.
@@ -25,7 +23,7 @@ constexpr double kMinClosingGapDegrees = 0.001;
 constexpr double kMinClosingGap = 2 * kMotionTolerance;
 
 PlanePoint pointOf(std::uint8_t plane, const MoveRecord* r) {
-    return nc::toPlane(plane, r->x, r->y, r->z);
+    return toPlane(plane, r->x, r->y, r->z);
 }
 
 Point2 inPlane(const PlanePoint& p) {

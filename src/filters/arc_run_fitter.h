@@ -24,8 +24,7 @@ struct Circle {
 // The circle through a, b and c in their plane: the intersection of the perpendicular
 // bisectors of the chords a-b and b-c. Nothing when a chord has no length or the bisectors
 // are parallel (the three points lie on one line).
-std::optional<Circle> circleThrough(const nc::PlanePoint& a, const nc::PlanePoint& b,
-                                    const nc::PlanePoint& c);
+std::optional<Circle> circleThrough(const PlanePoint& a, const PlanePoint& b, const PlanePoint& c);
 
 // An arc found by the fitter. It starts at the point of the record before the first point
 // it replaces and ends at `end`.

@@ -2,6 +2,7 @@
 
 #include "model/geometry.h"
 #include "model/number_text.h"
+#include "model/plane_axes.h"
 
 #include <cmath>
 
@@ -46,25 +47,6 @@ double explodeStepDegrees(double radius, double tolerance) {
 }
 
 namespace {
-
-// Where an arc's plane puts the centre's two in-plane axes and the third axis.
-struct PlaneAxes {
-    float MoveRecord::*third;
-    float MoveRecord::*centreH;
-    float MoveRecord::*centreV;
-    float MoveRecord::*centreThird;
-};
-
-PlaneAxes axesOf(std::uint8_t plane) {
-    switch (plane) {
-    case kPlaneXZ:
-        return {&MoveRecord::y, &MoveRecord::centerX, &MoveRecord::centerZ, &MoveRecord::centerY};
-    case kPlaneYZ:
-        return {&MoveRecord::x, &MoveRecord::centerY, &MoveRecord::centerZ, &MoveRecord::centerX};
-    default:
-        return {&MoveRecord::z, &MoveRecord::centerX, &MoveRecord::centerY, &MoveRecord::centerZ};
-    }
-}
 
 // Builds the exploded path: a new list whose records are numbered by two running counters.
 class ExplodedPath {
@@ -141,12 +123,12 @@ private:
 class ArcWalk {
 public:
     ArcWalk(const MoveRecord& first, double tolerance)
-        : m_arc(first), m_axes(axesOf(first.plane)), m_radius(std::fabs(first.radius)),
-          m_step(explodeStepDegrees(first.radius, tolerance)) {
-        m_endThird = first.*m_axes.third;
+        : m_arc(first), m_centre(toPlane(first.plane, centreOf(first))),
+          m_radius(std::fabs(first.radius)), m_step(explodeStepDegrees(first.radius, tolerance)) {
+        m_endThird = thirdAxisOf(first.plane, endPointOf(first));
         // The reader keeps the start's third coordinate in the centre and the end's in the
         // pieces, so a difference between them is a helix.
-        const double startThird = first.*m_axes.centreThird;
+        const double startThird = m_centre.t;
         m_helical = std::fabs(m_endThird - startThird) > kMotionTolerance;
         m_startThird = m_helical ? startThird : m_endThird;
     }
@@ -189,29 +171,18 @@ private:
     }
 
     Point3 pointAt(double angle, double third) const {
-        const Point2 p = polarPoint(m_radius, angle, m_arc.*m_axes.centreH, m_arc.*m_axes.centreV);
-        switch (m_arc.plane) {
-        case kPlaneXZ:
-            return {p.x, third, p.y};
-        case kPlaneYZ:
-            return {third, p.x, p.y};
-        default:
-            return {p.x, p.y, third};
-        }
+        const Point2 p = polarPoint(m_radius, angle, m_centre.h, m_centre.v);
+        return fromPlane(m_arc.plane, p.x, p.y, third);
     }
 
     const MoveRecord& m_arc;
-    PlaneAxes m_axes;
+    PlanePoint m_centre;
     double m_radius;
     double m_step;
     double m_startThird = 0;
     double m_endThird = 0;
     bool m_helical = false;
 };
-
-Point3 endOf(const MoveRecord& r) {
-    return {r.x, r.y, r.z};
-}
 
 // Explodes the arc group that starts at `first`; returns its last piece, or nullptr when a
 // record could not be allocated.
@@ -229,7 +200,7 @@ const MoveRecord* explodeGroup(ExplodedPath& path, const MoveRecord& first, doub
 
     const ArcWalk arc(first, tolerance);
     const Point3 start = arc.startPoint();
-    if (first.prev == nullptr || distance3D(start, endOf(*first.prev)) > kMotionTolerance) {
+    if (first.prev == nullptr || distance3D(start, endPointOf(*first.prev)) > kMotionTolerance) {
         if (!path.appendPoint(first, start.x, start.y, start.z, 0))
             return nullptr;
         ++result.pointsFromArcs;

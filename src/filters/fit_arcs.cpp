@@ -69,7 +69,7 @@ public:
         model.color = kFittedArcColor;
         model.sequence = ++m_sequence;
         const Point3 centre =
-            nc::fromPlane(arc.plane, arc.shape.centerH, arc.shape.centerV, arc.shape.centerT);
+            fromPlane(arc.plane, arc.shape.centerH, arc.shape.centerV, arc.shape.centerT);
         model.centerX = static_cast<float>(centre.x);
         model.centerY = static_cast<float>(centre.y);
         model.centerZ = static_cast<float>(centre.z);
@@ -81,7 +81,7 @@ public:
         const bool counterClockwise = arc.plane == kPlaneXZ ? !increasing : increasing;
         model.motion = counterClockwise ? kMotionCounterClockwise : kMotionClockwise;
         return nc::forEachArcPiece(arc.shape, [&](double h, double v) {
-            const Point3 p = nc::fromPlane(arc.plane, h, v, arc.shape.centerT);
+            const Point3 p = fromPlane(arc.plane, h, v, arc.shape.centerT);
             if (!appendRecord(model))
                 return false;
             m_tail->x = static_cast<float>(p.x);

@@ -8,28 +8,6 @@ constexpr double kDecimalSlack = 1e-9;
 
 } // namespace
 
-PlanePoint toPlane(std::uint8_t plane, double x, double y, double z) {
-    switch (plane) {
-    case kPlaneXZ:
-        return {x, z, y};
-    case kPlaneYZ:
-        return {y, z, x};
-    default:
-        return {x, y, z};
-    }
-}
-
-Point3 fromPlane(std::uint8_t plane, double h, double v, double t) {
-    switch (plane) {
-    case kPlaneXZ:
-        return {h, t, v};
-    case kPlaneYZ:
-        return {t, h, v};
-    default:
-        return {h, v, t};
-    }
-}
-
 ArcShape buildArc(std::uint8_t plane, int motion, const PlanePoint& start, const PlanePoint& end,
                   const ArcWords& words, bool absoluteCenters) {
     // The centre words of the plane: (I, J) for XY, (I, K) for XZ, (J, K) for YZ.
@@ -86,12 +64,6 @@ ArcShape buildArc(std::uint8_t plane, int motion, const PlanePoint& start, const
     arc.startAngle = angleAndDistance(arc.centerH, arc.centerV, start.h, start.v).angle;
     arc.valid = true;
     return arc;
-}
-
-double arcSweep(double startAngle, double endAngle, double signedRadius) {
-    if (signedRadius >= 0.0)
-        return startAngle > endAngle ? endAngle - (startAngle - 360.0) : endAngle - startAngle;
-    return endAngle > startAngle ? (startAngle + 360.0) - endAngle : startAngle - endAngle;
 }
 
 } // namespace korvix::nc

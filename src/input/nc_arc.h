@@ -2,20 +2,12 @@
 
 #include "model/geometry.h"
 #include "model/move_record.h"
+#include "model/plane_axes.h"
 
 #include <cmath>
 #include <cstdint>
 
 namespace korvix::nc {
-
-// A point in the coordinates of an arc plane: h and v are the plane's first and second axis
-// ((X, Y) for XY, (X, Z) for XZ, (Y, Z) for YZ), t the remaining axis.
-struct PlanePoint {
-    double h = 0, v = 0, t = 0;
-};
-
-PlanePoint toPlane(std::uint8_t plane, double x, double y, double z);
-Point3 fromPlane(std::uint8_t plane, double h, double v, double t);
 
 // The arc words in force for a block.
 struct ArcWords {
@@ -51,10 +43,6 @@ ArcShape buildArc(std::uint8_t plane, int motion, const PlanePoint& start, const
 inline bool radiusGiven(double r) {
     return std::round(r) != -999.0;
 }
-
-// Degrees swept from the start to the end angle in the direction of the radius sign, in
-// [0, 360).
-double arcSweep(double startAngle, double endAngle, double signedRadius);
 
 // Length of the arc, for the cutting time.
 inline double arcPathLength(const ArcShape& arc) {

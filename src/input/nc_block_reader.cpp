@@ -423,19 +423,10 @@ bool NcBlockReader::appendArcPieces(const ArcShape& arc, const MoveRecord& proto
         MoveRecord* const record = m_tail;
         *record = proto;
         record->prev = previous;
-        if constexpr (Plane == kPlaneXZ) {
-            record->x = static_cast<float>(h);
-            record->y = static_cast<float>(third);
-            record->z = static_cast<float>(v);
-        } else if constexpr (Plane == kPlaneYZ) {
-            record->x = static_cast<float>(third);
-            record->y = static_cast<float>(h);
-            record->z = static_cast<float>(v);
-        } else {
-            record->x = static_cast<float>(h);
-            record->y = static_cast<float>(v);
-            record->z = static_cast<float>(third);
-        }
+        const Point3 p = fromPlane(Plane, h, v, third); // folds away: Plane is a constant
+        record->x = static_cast<float>(p.x);
+        record->y = static_cast<float>(p.y);
+        record->z = static_cast<float>(p.z);
         if (first) {
             minH = maxH = h;
             minV = maxV = v;

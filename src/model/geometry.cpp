@@ -55,6 +55,12 @@ double arcLength(const Point2& centre, const Point2& start, const Point2& end,
     return 0.0;
 }
 
+double arcSweep(double startAngle, double endAngle, double signedRadius) {
+    if (signedRadius >= 0.0)
+        return startAngle > endAngle ? endAngle - (startAngle - 360.0) : endAngle - startAngle;
+    return endAngle > startAngle ? (startAngle + 360.0) - endAngle : startAngle - endAngle;
+}
+
 int orientation(const Point2& a, const Point2& b, const Point2& c) {
     const double cross = (a.x - c.x) * (b.y - c.y) - (a.y - c.y) * (b.x - c.x);
     if (cross > 0.0)
@@ -82,8 +88,7 @@ bool pointInPolygon(const Point2& point, std::span<const Point2> polygon) {
     for (std::size_t i = 0; i < n; ++i) {
         const Point2& a = polygon[i];
         const Point2& b = polygon[(i + 1) % n];
-        if (point.y > minOf(a.y, b.y) && point.y <= maxOf(a.y, b.y) &&
-            point.x <= maxOf(a.x, b.x)) {
+        if (point.y > minOf(a.y, b.y) && point.y <= maxOf(a.y, b.y) && point.x <= maxOf(a.x, b.x)) {
             if (a.x == b.x || point.x <= (point.y - a.y) * (b.x - a.x) / (b.y - a.y) + a.x)
                 inside = !inside;
         }

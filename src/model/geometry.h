@@ -40,6 +40,10 @@ void addCuttingTime(double& cuttingTime, double feed, double length);
 // 180 degrees or more have no length (0).
 double arcLength(const Point2& centre, const Point2& start, const Point2& end, double signedRadius);
 
+// Degrees swept from the start to the end angle in the direction of the radius sign
+// (positive: increasing angles, 0 counts as positive), in [0, 360).
+double arcSweep(double startAngle, double endAngle, double signedRadius);
+
 // Ties return the first argument.
 inline double minOf(double a, double b) {
     return b < a ? b : a;

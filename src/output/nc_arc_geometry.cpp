@@ -7,14 +7,14 @@ namespace {
 
 constexpr double kDegreesToRadians = kPi / 180.0;
 
+} // namespace
+
 double reduceAngle(double degrees) {
     double reduced = std::fmod(degrees, 360.0);
     if (reduced < 0)
         reduced += 360.0;
     return reduced;
 }
-
-} // namespace
 
 ArcGroup arcGroupAt(const MoveRecord* first) {
     ArcGroup group{first, first, first->optionalStop != 0};
@@ -26,33 +26,16 @@ ArcGroup arcGroupAt(const MoveRecord* first) {
     return group;
 }
 
-double thirdAxisOf(std::uint8_t plane, const Point3& point) {
-    switch (plane) {
-    case kPlaneXZ:
-        return point.y;
-    case kPlaneYZ:
-        return point.x;
-    default:
-        return point.z;
-    }
-}
-
 double centreThirdAxis(const MoveRecord& arc) {
-    return thirdAxisOf(arc.plane, {arc.centerX, arc.centerY, arc.centerZ});
+    return thirdAxisOf(arc.plane, centreOf(arc));
 }
 
 Point3 pointOnArc(const MoveRecord& arc, double angleDeg, double third) {
     const double radius = std::fabs(static_cast<double>(arc.radius));
     const double along = radius * std::cos(angleDeg * kDegreesToRadians);
     const double across = radius * std::sin(angleDeg * kDegreesToRadians);
-    switch (arc.plane) {
-    case kPlaneXZ:
-        return {arc.centerX + along, third, arc.centerZ + across};
-    case kPlaneYZ:
-        return {third, arc.centerY + along, arc.centerZ + across};
-    default:
-        return {arc.centerX + along, arc.centerY + across, third};
-    }
+    const PlanePoint centre = toPlane(arc.plane, centreOf(arc));
+    return fromPlane(arc.plane, centre.h + along, centre.v + across, third);
 }
 
 Point3 arcStartPoint(const ArcGroup& arc) {

@@ -5,6 +5,7 @@
 
 #include "model/geometry.h"
 #include "model/move_record.h"
+#include "model/plane_axes.h"
 #include "model/tool_table.h"
 
 namespace korvix::ncout {
@@ -19,8 +20,7 @@ struct ArcGroup {
 // The group that starts at `first`: the run of arc pieces with its sequence.
 ArcGroup arcGroupAt(const MoveRecord* first);
 
-// The coordinate off the arc's plane (Z for XY, Y for XZ, X for YZ).
-double thirdAxisOf(std::uint8_t plane, const Point3& point);
+// The centre's coordinate off the arc's plane.
 double centreThirdAxis(const MoveRecord& arc);
 // The point at `angleDeg` on the arc's circle, with `third` as the off-plane coordinate.
 Point3 pointOnArc(const MoveRecord& arc, double angleDeg, double third);
@@ -36,13 +36,11 @@ bool isHelical(const ArcGroup& arc);
 // 2 (clockwise) or 3 (counter-clockwise): the record's motion, or for a record whose motion
 // is no arc code, the direction its radius sign gives in its plane.
 std::uint8_t arcMotion(const MoveRecord& arc);
+// The angle reduced into [0, 360); arcs made by arc fitting carry angles up to 720.
+double reduceAngle(double degrees);
 // Degrees travelled from the start to the end angle in the direction of the radius sign,
 // in (0, 360]; equal angles count as a full circle.
 double arcSweep(const MoveRecord& arc);
-
-inline Point3 endPointOf(const MoveRecord& record) {
-    return {record.x, record.y, record.z};
-}
 
 // The tool entry of `tool`, searched from entry 0 to the tool count (so tool 0 finds entry
 // 0), or nullptr.

@@ -1,19 +1,13 @@
 #include "output/nc_arc_split.h"
 
+#include "output/nc_arc_geometry.h"
+
 #include <cmath>
 #include <optional>
 #include <utility>
 
 namespace korvix::ncout {
 namespace {
-
-// Into [0, 360); arcs made by arc fitting carry angles up to 720.
-double reduced(double degrees) {
-    double r = std::fmod(degrees, 360.0);
-    if (r < 0)
-        r += 360.0;
-    return r;
-}
 
 // The first boundary ahead of the start: decreasing arcs take the start in (0, 360] (so a
 // start at 0 is the full turn, and the boundary below it is 270), increasing ones in
@@ -48,8 +42,8 @@ bool strictlyBetween(double b, double s, double e) {
 
 QuadrantCuts quadrantCuts(double startAngle, double endAngle, bool decreasing) {
     QuadrantCuts result;
-    const double start = reduced(startAngle);
-    const auto span = shortSpan(start, reduced(endAngle), decreasing);
+    const double start = reduceAngle(startAngle);
+    const auto span = shortSpan(start, reduceAngle(endAngle), decreasing);
     if (!span)
         return result;
     const auto [s, e] = *span;

@@ -1,5 +1,7 @@
 #include "display/cursor_readout.h"
+#include "display/identify_marks.h"
 #include "display/move_description.h"
+#include "display/recording_canvas.h"
 #include "path_builder.h"
 
 #include <gtest/gtest.h>
@@ -136,6 +138,38 @@ TEST(CursorReadout, ThePlaneViewsNameTheirAxes) {
         EXPECT_EQ(cursorReadout(view, c.loaded, 130, 160), c.text) << c.a << " " << c.b;
     }
     EXPECT_EQ(planeViewOf(view), PlaneView::XY);
+}
+
+// A highlighted arc is made again from its centre. A flat arc in the XZ or YZ plane keeps its
+// own Y or X all along, whatever plane the move before it was in.
+TEST(MoveDescription, HighlightedArcStaysOffItsPlaneWhereItIs) {
+    struct Case {
+        std::uint8_t plane;
+        Point3 before, end, centre; // the arc runs from `before` a quarter turn to `end`
+        bool offPlaneIsPixelY;      // in the plain XY view: Y shows as the pixel row
+        int offPlanePixel;
+    };
+    const Case cases[] = {
+        {kPlaneXZ, {10, 5, 0}, {0, 5, 10}, {0, 5, 0}, true, 95},
+        {kPlaneYZ, {5, 10, 0}, {5, 0, 10}, {5, 0, 0}, false, 105},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int{c.plane});
+        Workspace ws;
+        setPlainView(ws.view, 1, 100, 100); // model (x, y) is pixel (100 + x, 100 - y)
+        PathBuilder path(ws);
+        path.start(0, 0, 0);
+        path.feed(static_cast<float>(c.before.x), static_cast<float>(c.before.y),
+                  static_cast<float>(c.before.z));
+        MoveRecord& piece = path.arcPiece(7, static_cast<float>(c.end.x),
+                                          static_cast<float>(c.end.y), static_cast<float>(c.end.z));
+        makeArc(piece, c.plane, kMotionCounterClockwise, c.centre, 10, 0, 90);
+        RecordingCanvas canvas;
+        highlightMove(canvas, ws.view, piece, {0, 0});
+        ASSERT_FALSE(canvas.calls.empty());
+        for (const RecordedCall& call : canvas.calls)
+            EXPECT_EQ(c.offPlaneIsPixelY ? call.b : call.a, c.offPlanePixel) << call.str();
+    }
 }
 
 } // namespace

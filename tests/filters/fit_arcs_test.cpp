@@ -27,8 +27,8 @@ struct CirclePoints {
 
     Point3 at(int i) const {
         const double a = (from + step * i) * kDeg;
-        return nc::fromPlane(plane, centreH + radius * std::cos(a), centreV + radius * std::sin(a),
-                             third);
+        return fromPlane(plane, centreH + radius * std::cos(a), centreV + radius * std::sin(a),
+                         third);
     }
     PathBuilder startPath(GraphicsDatabase& db) const {
         const Point3 s = at(0);
@@ -89,11 +89,10 @@ void expectFittedGroup(const Group& group, std::uint8_t plane, const Point3& cen
     EXPECT_GE(first.endAngle, 360.0f);
     EXPECT_LT(first.endAngle, 720.0f);
     // The angles name the two ends of the arc on its circle.
-    const nc::PlanePoint c = nc::toPlane(plane, centre.x, centre.y, centre.z);
+    const PlanePoint c = toPlane(plane, centre.x, centre.y, centre.z);
     for (const auto& [angle, point] : {std::pair{first.startAngle, start}, {first.endAngle, end}}) {
-        const Point3 onCircle =
-            nc::fromPlane(plane, c.h + std::fabs(radius) * std::cos(angle * kDeg),
-                          c.v + std::fabs(radius) * std::sin(angle * kDeg), c.t);
+        const Point3 onCircle = fromPlane(plane, c.h + std::fabs(radius) * std::cos(angle * kDeg),
+                                          c.v + std::fabs(radius) * std::sin(angle * kDeg), c.t);
         EXPECT_NEAR(distance(onCircle, point), 0, 1e-4) << angle;
     }
     const double step = 2 * std::acos((std::fabs(radius) - 0.0005) / std::fabs(radius)) / kDeg;
@@ -104,7 +103,7 @@ void expectFittedGroup(const Group& group, std::uint8_t plane, const Point3& cen
         EXPECT_EQ(piece->radius, first.radius);
         EXPECT_EQ(piece->startAngle, first.startAngle);
         EXPECT_EQ(piece->endAngle, first.endAngle);
-        const nc::PlanePoint p = nc::toPlane(plane, piece->x, piece->y, piece->z);
+        const PlanePoint p = toPlane(plane, piece->x, piece->y, piece->z);
         EXPECT_NEAR(std::hypot(p.h - c.h, p.v - c.v), std::fabs(radius), 1e-4);
         EXPECT_FLOAT_EQ(static_cast<float>(p.t), static_cast<float>(c.t));
         // Pieces are spaced like the reader's: no chord longer than one step.
@@ -151,7 +150,7 @@ TEST(FitArcs, CircleOfPointsBecomesOneArcInEveryPlaneAndDirection) {
         const std::vector<Group> groups = arcGroups(db);
         ASSERT_EQ(groups.size(), 1u);
         EXPECT_EQ(groups[0].pieces.front()->motion, c.motion);
-        expectFittedGroup(groups[0], c.plane, nc::fromPlane(c.plane, 5, -3, 2), c.sign * 2,
+        expectFittedGroup(groups[0], c.plane, fromPlane(c.plane, 5, -3, 2), c.sign * 2,
                           circle.at(0), circle.at(circle.count));
         // Start point, the arc group, and the run's last point copied once more.
         const auto records = recordsOf(db);

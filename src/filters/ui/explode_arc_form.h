@@ -1,23 +1,14 @@
 #pragma once
 
 #include "filters/explode_arcs.h"
-
-#include <QDialog>
-
-class QLineEdit;
-
-namespace korvix {
-class Reporter;
-}
+#include "filters/ui/numeric_field_form.h"
 
 namespace korvix::ui {
-
-class NumericFieldGuard;
 
 // "Arc exploding tolerance": the chordal deviation the arcs may stray from their chords. The
 // field is checked character by character when the user leaves it; Ok keeps the form open
 // until the tolerance is usable.
-class ExplodeArcForm : public QDialog {
+class ExplodeArcForm : public NumericFieldForm {
 public:
     explicit ExplodeArcForm(Reporter& reporter, QWidget* parent = nullptr);
 
@@ -28,13 +19,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    Problem valuesProblem() const override;
 
 private:
-    void OkButtonClick();
-
-    Reporter& m_reporter;
     QLineEdit* m_edit = nullptr;
-    NumericFieldGuard* m_guard = nullptr;
 };
 
 } // namespace korvix::ui

@@ -1,34 +1,15 @@
 #include "filters/ui/fit_arc_form.h"
 
-#include "filters/ui/numeric_field_guard.h"
-#include "model/reporter.h"
-
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace korvix::ui {
-namespace {
 
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QLineEdit* numericEdit(const char* name, std::string_view designText, QWidget* parent) {
-    auto* edit = new QLineEdit(toQString(designText), parent);
-    edit->setObjectName(name);
-    return edit;
-}
-
-} // namespace
-
-FitArcForm::FitArcForm(Reporter& reporter, QWidget* parent)
-    : QDialog(parent), m_reporter(reporter) {
+FitArcForm::FitArcForm(Reporter& reporter, QWidget* parent) : NumericFieldForm(reporter, parent) {
     setObjectName("TFitArcForm");
     setWindowTitle("Fit arcs through point to point data");
 
@@ -49,27 +30,9 @@ FitArcForm::FitArcForm(Reporter& reporter, QWidget* parent)
     fields->addRow(maxRadiusLabel, m_maxRadius);
     fields->addRow(m_xyPlaneOnly);
 
-    auto* ok = new QPushButton("&Ok", this);
-    ok->setObjectName("OkButton");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("&Cancel", this);
-    cancel->setObjectName("CancelButton");
-    connect(ok, &QPushButton::clicked, this, [this] { OkButtonClick(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addLayout(buttons);
-
-    m_guard = new NumericFieldGuard(reporter, *this);
-    m_guard->watch(m_tolerance);
-    m_guard->watch(m_maxRadius);
-    m_guard->exempt(ok);
-    m_guard->exempt(cancel);
+    finishForm(*layout, {m_tolerance, m_maxRadius});
 }
 
 QString FitArcForm::toleranceText() const {
@@ -96,29 +59,15 @@ FitArcsInput FitArcForm::input() const {
                                   xyPlaneOnly());
 }
 
-void FitArcForm::showEvent(QShowEvent* event) {
-    m_guard->cancelPending();
-    m_tolerance->setFocus(Qt::OtherFocusReason);
-    QDialog::showEvent(event);
-}
-
-void FitArcForm::OkButtonClick() {
-    // The dialog stays open on a value the fitter cannot use, so that the user can mend it.
-    if (!m_guard->check(m_tolerance) || !m_guard->check(m_maxRadius))
-        return;
+NumericFieldForm::Problem FitArcForm::valuesProblem() const {
     const FitArcsInput fields = input();
-    if (!fields.ok()) {
-        m_reporter.error(fields.problem);
-        // The message names the first field that cannot be used; that one gets the focus.
-        const bool toleranceUsable = parseFitArcsParameters(toleranceText().toStdString(),
-                                                            kFitArcsMaxRadiusDesignText, false)
-                                         .ok();
-        activateWindow(); // closing the box activated the main window, its parent
-        (toleranceUsable ? m_maxRadius : m_tolerance)->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    m_guard->cancelPending();
-    accept();
+    if (fields.ok())
+        return {};
+    // The message names the first field that cannot be used; that one gets the focus.
+    const bool toleranceUsable =
+        parseFitArcsParameters(toleranceText().toStdString(), kFitArcsMaxRadiusDesignText, false)
+            .ok();
+    return {fields.problem, toleranceUsable ? m_maxRadius : m_tolerance};
 }
 
 } // namespace korvix::ui

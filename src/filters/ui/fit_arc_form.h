@@ -1,25 +1,16 @@
 #pragma once
 
 #include "filters/filter_parameters.h"
-
-#include <QDialog>
+#include "filters/ui/numeric_field_form.h"
 
 class QCheckBox;
-class QLineEdit;
-class QPushButton;
-
-namespace korvix {
-class Reporter;
-}
 
 namespace korvix::ui {
-
-class NumericFieldGuard;
 
 // "Fit arcs through point to point data": the chordal tolerance, the largest radius a fitted
 // arc may have and whether only XY arcs are fitted. Keeps its texts between uses (and the
 // settings file sets them at start-up).
-class FitArcForm : public QDialog {
+class FitArcForm : public NumericFieldForm {
 public:
     explicit FitArcForm(Reporter& reporter, QWidget* parent = nullptr);
 
@@ -34,13 +25,9 @@ public:
     FitArcsInput input() const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    Problem valuesProblem() const override;
 
 private:
-    void OkButtonClick();
-
-    Reporter& m_reporter;
-    NumericFieldGuard* m_guard = nullptr;
     QLineEdit* m_tolerance = nullptr;
     QLineEdit* m_maxRadius = nullptr;
     QCheckBox* m_xyPlaneOnly = nullptr;

@@ -1,24 +1,16 @@
 #pragma once
 
 #include "filters/filter_parameters.h"
-
-#include <QDialog>
+#include "filters/ui/numeric_field_form.h"
 
 class QCheckBox;
-class QLineEdit;
-
-namespace korvix {
-class Reporter;
-}
 
 namespace korvix::ui {
-
-class NumericFieldGuard;
 
 // "Point sifting tolerance": how far a point may lie from the move that replaces it, and
 // whether rapid moves are sifted too. Keeps its texts between uses (and the settings file
 // sets them at start-up).
-class SiftingForm : public QDialog {
+class SiftingForm : public NumericFieldForm {
 public:
     explicit SiftingForm(Reporter& reporter, QWidget* parent = nullptr);
 
@@ -31,13 +23,9 @@ public:
     SiftInput input() const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    Problem valuesProblem() const override;
 
 private:
-    void OkButtonClick();
-
-    Reporter& m_reporter;
-    NumericFieldGuard* m_guard = nullptr;
     QLineEdit* m_tolerance = nullptr;
     QCheckBox* m_siftRapids = nullptr;
 };

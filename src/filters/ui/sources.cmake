@@ -1,6 +1,6 @@
 # Qt sources of src/filters/ui (explicit list, no globbing).
 list(APPEND KORVIX_UI_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/numeric_field_guard.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/numeric_field_form.cpp
     ${CMAKE_CURRENT_LIST_DIR}/filter_redraw.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fit_arc_form.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fit_arcs_command.cpp

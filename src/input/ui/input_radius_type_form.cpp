@@ -1,6 +1,7 @@
 #include "input/ui/input_radius_type_form.h"
 
-#include <QHBoxLayout>
+#include "app/ui/dialog_buttons.h"
+
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -16,22 +17,11 @@ InputRadiusTypeForm::InputRadiusTypeForm(QWidget* parent) : QDialog(parent) {
     m_incremental = new QRadioButton("Incremental center points", this);
     m_incremental->setObjectName("IncrementalButton");
 
-    auto* ok = new QPushButton("&Ok", this);
-    ok->setObjectName("OkButton");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("&Cancel", this);
-    cancel->setObjectName("CancelButton");
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_absolute);
     layout->addWidget(m_incremental);
-    layout->addLayout(buttons);
+    const OkCancelButtons buttons = addOkCancelButtons(*this, *layout);
+    connect(buttons.ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 bool InputRadiusTypeForm::absoluteCenters() const {

@@ -1,8 +1,8 @@
 #include "model/ui/tool_definition_dialog.h"
 
 #include "app/ui/main_window.h"
+#include "app/ui/numeric_field.h"
 #include "model/reporter.h"
-#include "model/ui/numeric_field.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>

@@ -1,19 +1,17 @@
 #include "output/ui/cnc_control_type_dialog.h"
 
 #include "app/home_folder.h"
+#include "app/ui/dialog_buttons.h"
+#include "app/ui/numeric_field.h"
 #include "model/number_text.h"
 #include "model/reporter.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <functional>
 #include <utility>
@@ -53,7 +51,6 @@ CNCControlTypeDialog::CNCControlTypeDialog(Reporter& reporter, std::filesystem::
     m_programNumber = new QLineEdit("1", this);
     m_programNumber->setObjectName("ProgramNumberEdit");
     m_programNumber->setMaximumWidth(120); // a number, not a line of text
-    m_programNumber->installEventFilter(this);
 
     auto* group = new QGroupBox("Starting text (OPTIONAL)", this);
     group->setObjectName("StartingTextGroupBox");
@@ -62,26 +59,20 @@ CNCControlTypeDialog::CNCControlTypeDialog(Reporter& reporter, std::filesystem::
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(m_startingText);
 
-    m_okButton = new QPushButton("&Ok", this);
-    m_okButton->setObjectName("OkButton");
-    m_okButton->setDefault(true);
-    m_cancelButton = new QPushButton("&Cancel", this);
-    m_cancelButton->setObjectName("CancelButton");
-    connect(m_okButton, &QPushButton::clicked, this, [this] { OkButtonClick(); });
-    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-
     auto* fields = new QFormLayout;
     fields->addRow("Control type", m_machineChoice);
     fields->addRow("Program number", m_programNumber);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_okButton);
-    buttons->addWidget(m_cancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(group);
-    layout->addLayout(buttons);
+    const OkCancelButtons buttons = addOkCancelButtons(*this, *layout);
+    connect(buttons.ok, &QPushButton::clicked, this, [this] { OkButtonClick(); });
     setMinimumWidth(380);
+
+    m_guard = new NumericFieldGuard(reporter, *this);
+    m_guard->watch(m_programNumber);
+    m_guard->exempt(buttons.ok);
+    m_guard->exempt(buttons.cancel);
 
     refillMachineChoices();
 }
@@ -140,17 +131,11 @@ void CNCControlTypeDialog::refillMachineChoices() {
 }
 
 bool CNCControlTypeDialog::ProgramNumberEditExit() {
-    const std::vector<char> offending = nonNumericChars(programNumberText().toStdString());
-    if (offending.empty())
-        return true;
-    for (char c : offending)
-        m_reporter.error(nonNumericMessage(c));
-    m_programNumber->setFocus();
-    return false;
+    return m_guard->check(m_programNumber);
 }
 
 void CNCControlTypeDialog::OkButtonClick() {
-    m_exitCheckPending = false;
+    m_guard->cancelPending();
     if (!ProgramNumberEditExit())
         return;
     if (!programNumber()) {
@@ -163,38 +148,13 @@ void CNCControlTypeDialog::OkButtonClick() {
     accept();
 }
 
-bool CNCControlTypeDialog::needsExitCheck(Qt::FocusReason reason) const {
-    // Another window taking the focus (the error box itself, a drop-down list) is no exit
-    // from the field. Ok checks the field itself and Cancel needs no valid number.
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-        return false;
-    const QWidget* next = QApplication::focusWidget();
-    return next != m_okButton && next != m_cancelButton;
-}
-
 void CNCControlTypeDialog::showEvent(QShowEvent* event) {
     // The choice stays as it was left (or as the settings gave it); none shows "Default".
     if (machineName().isEmpty())
         setMachineName(QString::fromUtf8(kDefaultControlName.data(),
                                          static_cast<qsizetype>(kDefaultControlName.size())));
-    m_exitCheckPending = false;
+    m_guard->cancelPending();
     QDialog::showEvent(event);
-}
-
-bool CNCControlTypeDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_programNumber && event->type() == QEvent::FocusOut && isVisible() &&
-        !m_exitCheckPending && needsExitCheck(static_cast<QFocusEvent*>(event)->reason())) {
-        // Not inside the focus change itself: a message box opened there would swallow the
-        // click that moved the focus.
-        m_exitCheckPending = true;
-        QTimer::singleShot(0, this, [this] {
-            if (!m_exitCheckPending || !isVisible())
-                return;
-            m_exitCheckPending = false;
-            ProgramNumberEditExit();
-        });
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace korvix::ui

@@ -7,13 +7,14 @@
 
 class QComboBox;
 class QLineEdit;
-class QPushButton;
 
 namespace korvix {
 class Reporter;
 }
 
 namespace korvix::ui {
+
+class NumericFieldGuard;
 
 // "CNC Control Type": the machine control an NC program is written for ("Default" or a
 // machine format file of the machines folder), its program number and an optional first
@@ -54,22 +55,16 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OkButtonClick();
-    bool needsExitCheck(Qt::FocusReason reason) const;
 
     Reporter& m_reporter;
     std::filesystem::path m_machinesFolder;
     QComboBox* m_machineChoice = nullptr;
     QLineEdit* m_programNumber = nullptr;
     QLineEdit* m_startingText = nullptr;
-    QPushButton* m_okButton = nullptr;
-    QPushButton* m_cancelButton = nullptr;
-    // A focus change out of the program number field is checked once the event that moved
-    // the focus is over (a click on Ok checks at once and cancels the pending check).
-    bool m_exitCheckPending = false;
+    NumericFieldGuard* m_guard = nullptr;
 };
 
 } // namespace korvix::ui

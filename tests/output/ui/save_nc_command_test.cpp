@@ -253,6 +253,9 @@ TEST(SaveNc, ProgramNumberMustBeANumber) {
         {"x2y",
          {"Non-numeric charactor found in input data \"x\"...",
           "Non-numeric charactor found in input data \"y\"..."}},
+        // A character outside ASCII is named whole, not byte by byte.
+        {QString::fromUtf8("1\u00b5"),
+         {QString::fromUtf8("Non-numeric charactor found in input data \"\u00b5\"...")}},
         {"1.2.3", {"'1.2.3' is not a valid floating point value"}},
         {"", {"'' is not a valid floating point value"}},
     };

@@ -1,16 +1,24 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <string>
 #include <vector>
 
 class QDialog;
 class QLineEdit;
+class QWidget;
 
 namespace korvix {
 class Reporter;
 }
 
 namespace korvix::ui {
+
+// The messages of a numeric dialog field, one per character that cannot be part of a number
+// ("Non-numeric charactor found in input data "c"..."), in the order typed. A character
+// outside ASCII is named as typed, not byte by byte.
+std::vector<std::string> nonNumericMessages(const QString& text);
 
 // The check of a dialog's numeric fields when the user leaves them for another control of
 // the dialog: every character that is not "+", "-", "." or a digit is reported in turn, in
