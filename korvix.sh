@@ -12,7 +12,7 @@ cd "$(dirname "$0")"
 
 JOBS=${KORVIX_JOBS:-2}
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
-          libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core python3)
+          libgtest-dev libgmock-dev xvfb xauth fonts-dejavu-core python3)
 
 say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
 

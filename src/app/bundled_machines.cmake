@@ -1,8 +1,8 @@
 # The machine formats that ship inside the program, copied into an empty machines folder at
 # first start. Listed explicitly; a new format needs a line here.
 set(KORVIX_BUNDLED_MACHINE_FORMATS
-    ${PROJECT_SOURCE_DIR}/examples/machines/FANUC_STYLE_MILL.DNC
-    ${PROJECT_SOURCE_DIR}/examples/machines/SIEMENS_STYLE_MILL.DNC
+    ${PROJECT_SOURCE_DIR}/examples/machines/ISO_MILL.DNC
+    ${PROJECT_SOURCE_DIR}/examples/machines/INCREMENTAL_IJ_MILL.DNC
     ${PROJECT_SOURCE_DIR}/examples/machines/HOBBY_STYLE_R_ARCS.DNC
     ${PROJECT_SOURCE_DIR}/examples/machines/QUADRANT_ARCS_LIMITS.DNC
 )

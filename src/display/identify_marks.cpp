@@ -1,6 +1,7 @@
 #include "display/identify_marks.h"
 
 #include "display/move_description.h"
+#include "display/renderer.h"
 #include "model/plane_axes.h"
 
 #include <algorithm>
@@ -74,6 +75,8 @@ void drawNothingFound(Canvas& canvas, const FontSpec& windowFont) {
 
 void drawPickMark(Canvas& canvas, const ViewState& view, const Point3& point) {
     const PixelPoint p = project(view, point.x, point.y, point.z);
+    if (!markOnCanvas(canvas, p, 5))
+        return;
     canvas.setPenMode(PenMode::Copy);
     canvas.setPenStyle(PenStyle::Solid);
     canvas.setPenColor(kPickMarkColor);

@@ -13,6 +13,8 @@ constexpr int kToolMarkerArm = 30;
 
 void drawToolMarker(Canvas& canvas, const ViewState& view, int x, int y, Rgb color) {
     static constexpr double kAxes[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    if (!markOnCanvas(canvas, {x, y}, kToolMarkerArm))
+        return;
     canvas.setPenColor(color);
     // Each axis is one stroke from its negative arm end through the point to its positive
     // arm end: the same six arms, and the point itself is crossed an odd number of times,

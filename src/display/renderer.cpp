@@ -64,6 +64,8 @@ private:
 };
 
 void drawSelectionMark(Canvas& canvas, PenState& pen, PixelPoint p) {
+    if (!markOnCanvas(canvas, p, 5))
+        return;
     pen.color(kSelectionMarkColor);
     canvas.ellipse(p.x - 5, p.y - 5, p.x + 5, p.y + 5);
 }
@@ -71,11 +73,13 @@ void drawSelectionMark(Canvas& canvas, PenState& pen, PixelPoint p) {
 void drawOptionalStopMark(Canvas& canvas, PenState& pen, PixelPoint p) {
     static constexpr PixelPoint kOctagon[] = {{10, 0},   {10, 4},   {4, 10},  {-4, 10}, {-10, 4},
                                               {-10, -4}, {-4, -10}, {4, -10}, {10, -4}, {10, 0}};
-    pen.color(kOptionalStopColor);
-    canvas.setPenWidth(1);
-    canvas.moveTo(p.x + kOctagon[0].x, p.y + kOctagon[0].y);
-    for (const PixelPoint& offset : std::span(kOctagon).subspan(1))
-        canvas.lineTo(p.x + offset.x, p.y + offset.y);
+    if (markOnCanvas(canvas, p, 10)) {
+        pen.color(kOptionalStopColor);
+        canvas.setPenWidth(1);
+        canvas.moveTo(p.x + kOctagon[0].x, p.y + kOctagon[0].y);
+        for (const PixelPoint& offset : std::span(kOctagon).subspan(1))
+            canvas.lineTo(p.x + offset.x, p.y + offset.y);
+    }
     canvas.moveTo(p.x, p.y);
 }
 

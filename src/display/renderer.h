@@ -32,6 +32,14 @@ RedrawResult fullRedraw(Workspace& ws, Canvas& canvas);
 // False only when both points lie outside the drawing area (0, 0)-(W, H) on the same side.
 bool segmentVisible(const ViewState& view, PixelPoint a, PixelPoint b);
 
+// True when a mark reaching `reach` pixels around p can touch the canvas. Marks around
+// points far off the canvas are left out: none of their pixels would show, and a position
+// clamped to the int range cannot be offset without overflowing.
+inline bool markOnCanvas(const Canvas& canvas, PixelPoint p, int reach) {
+    return p.x >= -reach && p.y >= -reach && p.x <= canvas.width() + reach &&
+           p.y <= canvas.height() + reach;
+}
+
 // Six arms of 30 pixels from (x, y) along the projected +X, +Y, +Z, -X, -Y, -Z, in the
 // current pen mode.
 void drawToolMarker(Canvas& canvas, const ViewState& view, int x, int y, Rgb color);

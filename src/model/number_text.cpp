@@ -26,9 +26,8 @@ DecimalDigits exactDigits(double value) {
     // value = mantissa * 2^(exponent - 53): that many fraction digits make it exact.
     const int precision = std::clamp(53 - exponent, 0, 1100);
     char buffer[1500];
-    const auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed,
-                      precision);
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                         std::chars_format::fixed, precision);
     std::string_view text(buffer, ec == std::errc{} ? static_cast<std::size_t>(end - buffer) : 0);
     const std::size_t point = text.find('.');
     std::string_view integerPart = text.substr(0, point);
@@ -226,8 +225,8 @@ RealConversion convertReal(std::string_view text) {
     if (digits == 0 || points > 1)
         return {ConversionError::InvalidReal, 0};
     double value = 0;
-    const auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), value,
-                                           std::chars_format::fixed);
+    const auto [ptr, ec] =
+        std::from_chars(body.data(), body.data() + body.size(), value, std::chars_format::fixed);
     if (ec == std::errc::result_out_of_range)
         return {ConversionError::Range, 0};
     if (ec != std::errc{} || ptr != body.data() + body.size())

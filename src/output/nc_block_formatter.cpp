@@ -138,8 +138,16 @@ void MachineBlockFormatter::writeMove(const BlockMove& move) {
         hasWord = writeWord(Reg::G) || hasWord;
     }
 
-    // Incremental centres are relative to the coordinates last written.
-    const Point3 start{reg(Reg::X).lastWritten, reg(Reg::Y).lastWritten, reg(Reg::Z).lastWritten};
+    // Incremental centres are relative to the coordinates last written. An axis not written
+    // yet (a program that opens with an arc and start lines without <X>) has no such value:
+    // the offset would be taken from the "never written" marker and the control would cut
+    // an arc about a point far away, so the true start stands in for it.
+    const auto startOf = [&](Reg r, double actual) {
+        const double written = reg(r).lastWritten;
+        return written == kNeverWritten ? actual : written;
+    };
+    const Point3 start{startOf(Reg::X, move.start.x), startOf(Reg::Y, move.start.y),
+                       startOf(Reg::Z, move.start.z)};
     set(Reg::X, move.end.x);
     set(Reg::Y, move.end.y);
     set(Reg::Z, move.end.z);

@@ -19,6 +19,9 @@ struct BlockMove {
     std::uint8_t plane = kPlaneXY;
     bool arc = false;
     Point3 end{};
+    // Where the move really begins; incremental centres take it for an axis that has not
+    // been written yet in this run.
+    Point3 start{};
     bool writeThirdAxis = false; // a helical arc also moves off its plane
     Point3 centre{};
     double radius = 0;    // absolute

@@ -98,12 +98,14 @@ private:
         QuadrantCuts cuts;
         if (m_format.splitArcs)
             cuts = quadrantCuts(first.startAngle, first.endAngle, first.radius < 0);
+        block.start = arcStartPoint(arc);
         for (std::size_t i = 0; i < cuts.count; ++i) {
             const QuadrantCut& cut = cuts.cuts[i];
             // A helix descends evenly with the angle travelled.
             block.end =
                 pointOnArc(first, cut.angle, startThird + (endThird - startThird) * cut.fraction);
             m_blocks.writeMove(block);
+            block.start = block.end;
         }
         block.end = end;
         block.longArc = cuts.count == 0 && arcSweep(first) > 180.0;

@@ -1,13 +1,12 @@
 #include "cli/cli_runner.h"
 
+#include <cstdio>
 #include <fcntl.h>
+#include <fstream>
 #include <spawn.h>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 
 extern char** environ;
 

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "cli/cli_runner.h"
+
+#include <gtest/gtest.h>
 
 namespace korvix::test {
 namespace {

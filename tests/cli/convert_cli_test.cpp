@@ -114,15 +114,15 @@ TEST_F(ConvertCli, TheHomeFolderGetsTheBundledFormats) {
     const std::string previous = saved != nullptr ? saved : "";
     setenv("KORVIX_HOME", path("home").c_str(), 1);
     const CliResult result =
-        runCli({"convert", "--machine", "FANUC_STYLE_MILL.DNC", "--program-number", "12",
-                KORVIX_EXAMPLES_DIR "/multi_tool.nc", "-o", path("fanuc.nc")});
+        runCli({"convert", "--machine", "ISO_MILL.DNC", "--program-number", "12",
+                KORVIX_EXAMPLES_DIR "/multi_tool.nc", "-o", path("iso.nc")});
     if (saved != nullptr)
         setenv("KORVIX_HOME", previous.c_str(), 1);
     else
         unsetenv("KORVIX_HOME");
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_TRUE(fs::exists(path("home/machines/FANUC_STYLE_MILL.DNC")));
-    EXPECT_EQ(fileText(path("fanuc.nc")).substr(0, 8), "%\nO0012\n");
+    EXPECT_TRUE(fs::exists(path("home/machines/ISO_MILL.DNC")));
+    EXPECT_EQ(fileText(path("iso.nc")).substr(0, 8), "%\nO0012\n");
 }
 
 } // namespace

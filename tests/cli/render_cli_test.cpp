@@ -7,6 +7,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 
 namespace korvix::test {
 namespace {
@@ -19,7 +20,7 @@ class RenderCli : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("korvix_render_" +
+              ("korvix_render_" + std::to_string(getpid()) + "_" +
                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::create_directories(dir);
     }

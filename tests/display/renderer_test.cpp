@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace korvix::test {
 namespace {
@@ -138,6 +139,33 @@ TEST_F(RenderFixture, OptionalStopOctagonAtTheEndOfItsMove) {
     EXPECT_EQ(ops, expected);
     EXPECT_EQ(canvas.calls[5].color, kOptionalStopColor);
     EXPECT_EQ(canvas.calls[5].width, 1);
+}
+
+TEST_F(RenderFixture, MarksOfPointsFarOffTheAreaAreLeftOut) {
+    // Zoomed far in, the far end projects beyond the int range and is clamped; marks around
+    // it would not show and must not be offset from the clamped value.
+    setPlainView(ws.view, 1e6, 100, 100);
+    MoveRecord& start = path.start(0, 0);
+    start.selected = 1;
+    start.optionalStop = 1;
+    MoveRecord& far = path.feed(1e5f, -1e5f);
+    far.selected = 1;
+    far.optionalStop = 1;
+    const Ops ops = drawToolpath();
+    EXPECT_EQ(far.screenX, std::numeric_limits<int>::max());
+    EXPECT_EQ(far.screenY, std::numeric_limits<int>::max());
+    EXPECT_EQ(std::count(ops.begin(), ops.end(), "ellipse 95 95 105 105"), 1);
+    EXPECT_EQ(canvas.count("ellipse"), 1);
+    EXPECT_EQ(canvas.count("lineTo"), 9 + 1); // the start point's octagon and the move
+    EXPECT_EQ(ops.back(), "moveTo 2147483647 2147483647");
+
+    // The same holds for the six-armed marker of the animated tool and identify marks.
+    canvas.clear();
+    drawToolMarker(canvas, ws.view, far.screenX, far.screenY, kWhite);
+    drawToolMarker(canvas, ws.view, -31, 10, kWhite);
+    EXPECT_TRUE(canvas.ops().empty());
+    drawToolMarker(canvas, ws.view, -30, 10, kWhite);
+    EXPECT_EQ(canvas.count("lineTo"), 6);
 }
 
 TEST_F(RenderFixture, AbortedRedrawKeepsReprojectionFlag) {

@@ -112,7 +112,7 @@ TEST_F(FilterCli, ExplodeAndTbfOutput) {
 TEST_F(FilterCli, MachineFormatAndSeveralInputs) {
     const std::string nc = out("machine.nc");
     const CliResult result = runCli({"filter", kContour, kContour, "--fit-arcs", "--tolerance",
-                                     "0.01", "--machine", "FANUC_STYLE_MILL.DNC", "--machines-dir",
+                                     "0.01", "--machine", "ISO_MILL.DNC", "--machines-dir",
                                      std::string(KORVIX_EXAMPLES_DIR) + "/machines", "-o", nc});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     // The second copy is appended to the first and fitted the same way: four arcs in all.

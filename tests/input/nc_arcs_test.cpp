@@ -170,16 +170,19 @@ TEST(NcArcs, PiecesFollowTheArcWithinTheTolerance) {
 
 TEST(NcArcs, ModalArcsReuseTheirWordsButOffsetsOverrideAnEarlierR) {
     Workspace ws;
-    // R10 is reused by the modal arc of line 3; line 4 gives offsets of its own, which line 5
-    // reuses.
-    readProgram(ws, "X0Y0Z0\nG2X10.Y10.R10.\nX20.Y0\nG2X40.Y0I10.J0\nX60.Y0\n", false);
+    // R10 is reused by the modal arc of line 3; line 4 gives offsets of its own (a radius of
+    // 3, where R10 would put the centre sqrt(91) off the chord), which line 5 reuses.
+    readProgram(ws, "X0Y0Z0\nG2X10.Y10.R10.\nX20.Y0\nG3X26.Y0I3.J0\nG2X32.Y0\n", false);
     EXPECT_TRUE(ws.parseLog.lines.empty());
     const auto groups = arcGroups(ws);
     ASSERT_EQ(groups.size(), 4u);
     EXPECT_NEAR(groups[1].back().centerX, 10.0, 1e-4);
     EXPECT_NEAR(groups[1].back().centerY, 0.0, 1e-4);
-    EXPECT_NEAR(groups[2].back().centerX, 30.0, 1e-4); // a half circle on I10
-    EXPECT_NEAR(groups[3].back().centerX, 50.0, 1e-4);
+    EXPECT_NEAR(groups[2].back().centerX, 23.0, 1e-4); // a half circle on I3
+    EXPECT_NEAR(groups[2].back().centerY, 0.0, 1e-4);
+    EXPECT_NEAR(groups[2].back().radius, 3.0, 1e-4);
+    EXPECT_NEAR(groups[3].back().centerX, 29.0, 1e-4);
+    EXPECT_NEAR(groups[3].back().radius, -3.0, 1e-4);
     EXPECT_NE(groups[0][0].sequence, groups[1][0].sequence);
 }
 

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace korvix::test {
@@ -47,8 +48,8 @@ class WireframeFile : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("korvix_wir_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+              ("korvix_wir_" + std::to_string(getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
         ws.reporter = &reporter;
     }

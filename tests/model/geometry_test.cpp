@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "model/geometry.h"
+
+#include <gtest/gtest.h>
+#include <vector>
 
 namespace korvix {
 namespace {
@@ -12,11 +11,16 @@ TEST(AngleAndDistance, QuadrantsAndAxes) {
         double dx, dy, angle, distance;
     };
     const Case cases[] = {
-        {1, 1, 45, 1.4142135623730951},   {-1, 1, 135, 1.4142135623730951},
-        {-1, -1, 225, 1.4142135623730951}, {1, -1, 315, 1.4142135623730951},
-        {0, 1, 90, 1},                     {0, -1, 270, 1},
-        {0, 0, 90, 0},                     {-2, 0, 180, 2},
-        {3, 0, 0, 3},                      {3, 4, 53.13010235415598, 5},
+        {1, 1, 45, 1.4142135623730951},
+        {-1, 1, 135, 1.4142135623730951},
+        {-1, -1, 225, 1.4142135623730951},
+        {1, -1, 315, 1.4142135623730951},
+        {0, 1, 90, 1},
+        {0, -1, 270, 1},
+        {0, 0, 90, 0},
+        {-2, 0, 180, 2},
+        {3, 0, 0, 3},
+        {3, 4, 53.13010235415598, 5},
     };
     for (const Case& c : cases) {
         const AngleDistance r = angleAndDistance(10, 20, 10 + c.dx, 20 + c.dy);

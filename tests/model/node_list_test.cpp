@@ -1,10 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <new>
-#include <vector>
-
 #include "model/graphics_database.h"
 #include "model/list_payloads.h"
+
+#include <gtest/gtest.h>
+#include <new>
+#include <vector>
 
 namespace korvix {
 namespace {
@@ -95,7 +94,9 @@ void* limitedAllocator(std::size_t bytes) {
         throw std::bad_alloc();
     return ::operator new(bytes);
 }
-void* nullAllocator(std::size_t) { return nullptr; }
+void* nullAllocator(std::size_t) {
+    return nullptr;
+}
 
 TEST(NodeList, MemoryExhaustionIsAFalseResultAndChangesNothing) {
     g_chunksLeft = 0;

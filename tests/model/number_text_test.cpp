@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "model/number_text.h"
+
+#include <gtest/gtest.h>
 
 namespace korvix {
 namespace {
@@ -12,7 +12,7 @@ TEST(FormatFixed, RoundsOnceAtTheFirstLimit) {
         const char* text;
     };
     const Case cases[] = {
-        {12.25, 7, 1, "12.3"},             // exact half, away from zero
+        {12.25, 7, 1, "12.3"}, // exact half, away from zero
         {-12.25, 7, 1, "-12.3"},
         {123456.789, 7, 5, "123456.80000"}, // the 7th significant digit comes first
         {1234567.89, 7, 5, "1234568.00000"},
@@ -20,7 +20,7 @@ TEST(FormatFixed, RoundsOnceAtTheFirstLimit) {
         {2.5, 7, 0, "3"},
         {0.000123456789, 7, 5, "0.00012"},
         {0.0001234567891, 7, 12, "0.000123456800"}, // 7 digits, then zeros
-        {-0.00001, 7, 4, "0.0000"}, // reads as zero: no minus sign
+        {-0.00001, 7, 4, "0.0000"},                 // reads as zero: no minus sign
         {-0.0, 7, 2, "0.00"},
         {0, 7, 5, "0.00000"},
         {9999999.6, 7, 2, "1E7"},

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "model/tool_table.h"
+
+#include <gtest/gtest.h>
 
 namespace korvix {
 namespace {
@@ -48,7 +48,7 @@ TEST(ToolTable, HundredAndFirstToolIsRefused) {
         ASSERT_TRUE(applyToolWord(table, state, tool));
     EXPECT_FALSE(applyToolWord(table, state, 200));
     EXPECT_EQ(table.count, 100);
-    EXPECT_EQ(state.tool, 100); // the current tool stays
+    EXPECT_EQ(state.tool, 100);                   // the current tool stays
     EXPECT_TRUE(applyToolWord(table, state, 50)); // a known tool is still fine
 }
 

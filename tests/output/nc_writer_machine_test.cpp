@@ -171,6 +171,27 @@ TEST_F(NcWriterTest, ArcCentreStyles) {
     }
 }
 
+TEST_F(NcWriterTest, IncrementalCentresOfAProgramThatOpensWithAnArc) {
+    // Nothing has stated X or Y before the arc: the offsets come from where it starts.
+    struct Case {
+        const char* startLines;
+        int radiusType;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"", 1, {"G17G3X0.000Y10.000I-10.000J0.000F100.0"}},
+        {"", 4, {"G17G3X0.000Y10.000I10.000J0.000F100.0"}},
+        {"G0 <X> <Y>\n", 1, {"G0 X10.000 Y0.000", "G17G3X0.000Y10.000I-10.000J0.000F100.0"}},
+    };
+    PathBuilder(ws.database, 10, 0, 5).feed(100).arc(kPlaneXY, 0, 0, 5, 10, 0, 90, 5);
+    for (const Case& c : cases) {
+        FormatSpec format;
+        format.startLines = c.startLines;
+        format.keywords = "RADIUSTYPE=" + std::to_string(c.radiusType) + "\n";
+        EXPECT_EQ(writeWith(format), c.expected) << c.startLines << c.radiusType;
+    }
+}
+
 TEST_F(NcWriterTest, SplitArcsEndOnQuadrantBoundaries) {
     struct Case {
         const char* name;

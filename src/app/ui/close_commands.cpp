@@ -3,6 +3,8 @@
 #include "app/ui/main_window.h"
 #include "app/ui/window_drawing.h"
 
+#include <QTimer>
+
 namespace korvix::ui {
 namespace {
 
@@ -66,7 +68,9 @@ void Exit1Click(Tf& window) {
     ws.wireframe.points.freeAll();
     ws.toolShape.freeAll();
     window.setHourglass(false);
-    window.close();
+    // The window does not close while a command runs, and Exit is one: close it as soon as
+    // the command has returned.
+    QTimer::singleShot(0, &window, &QWidget::close);
 }
 
 void CloseAllClick(Tf& window) {

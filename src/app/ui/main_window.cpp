@@ -231,6 +231,11 @@ void Tf::installMessagePump() {
     m_ws.pump.install([this, clock] {
         if (clock->elapsed() < 15)
             return;
+        // A redraw long enough to let events through shows the hourglass until it ends.
+        if (m_ws.redraw.busy && !m_redrawHourglass) {
+            setHourglass(true);
+            m_redrawHourglass = true;
+        }
         if (m_progress->isVisible() && m_ws.pump.progressTotal() > 0)
             m_progress->setValue(
                 static_cast<int>(1000 * m_ws.pump.progressDone() / m_ws.pump.progressTotal()));
@@ -302,6 +307,7 @@ void Tf::runCommand(const MenuItem& item) {
     ++m_commandDepth;
     item.handler(*this);
     --m_commandDepth;
+    closeIfRequested();
     // Core commands change options directly; the check marks follow.
     syncChecksFromWorkspace();
 }
@@ -321,10 +327,15 @@ void Tf::drawWith(const std::function<void(Canvas&)>& draw) {
         draw(canvas);
         m_activeCanvas = nullptr;
     }
+    if (m_redrawHourglass) {
+        m_redrawHourglass = false;
+        setHourglass(false);
+    }
     // The window may have been resized while the canvas was busy.
     m_drawing->applyPendingResize();
     FormPaint();
     m_drawing->update();
+    closeIfRequested();
 }
 
 void Tf::eraseWindow() {
@@ -409,6 +420,7 @@ void Tf::FormActivate() {
         ++m_commandDepth;
         openNamedFile(*this, m_commandLineFile);
         --m_commandDepth;
+        closeIfRequested();
     }
 }
 
@@ -420,11 +432,19 @@ void Tf::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
+void Tf::closeIfRequested() {
+    if (m_closeRequested && m_commandDepth == 0 && !redrawRunning()) {
+        m_closeRequested = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
 void Tf::closeEvent(QCloseEvent* event) {
     // A command that is still working (reading a file, drawing) holds references into
-    // the data: ask it to stop and let the user close again.
+    // the data: ask it to stop, and close once it has returned.
     if (m_commandDepth > 0 || redrawRunning()) {
         requestRedrawAbort(m_ws);
+        m_closeRequested = true;
         event->ignore();
         return;
     }

@@ -130,6 +130,8 @@ public:
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Closes the window once nothing runs any more, when the user asked for it meanwhile.
+    void closeIfRequested();
     // FormKeyDown, then FormKeyPress; the keys they use are consumed.
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -174,6 +176,8 @@ private:
     bool m_firstActivationPending = true;
     int m_commandDepth = 0;
     QtCanvas* m_activeCanvas = nullptr;
+    bool m_redrawHourglass = false; // the redraw under way has set the hourglass cursor
+    bool m_closeRequested = false;  // the user closed the window while it was busy
 };
 
 } // namespace korvix::ui

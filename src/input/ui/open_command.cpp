@@ -78,10 +78,16 @@ void openWireframe(Tf& window, const QString& fileName, Rgb color) {
     window.setStatusText("Loading wire frame file \"" + fileName + "\"...");
     window.setHourglass(true);
     window.pumpNow();
-    const int count = readWireframeFile(ws, fileName.toStdString(), color);
-    window.setChecked("DisplayWIREdata1", count > 0);
-    if (count > 0)
-        fitToSource(ws, window.isChecked("FittoNCdata"));
+    WireframeReadInfo info;
+    const int count = readWireframeFile(ws, fileName.toStdString(), color, &info);
+    // A file that could not be read at all leaves the wire-frame read before in memory; it stays
+    // on the screen as it was rather than being hidden by a read that did not happen.
+    const bool previousKept = !info.message.empty() && ws.wireframe.wireframeAllocated();
+    if (!previousKept) {
+        window.setChecked("DisplayWIREdata1", count > 0);
+        if (count > 0)
+            fitToSource(ws, window.isChecked("FittoNCdata"));
+    }
     finishReading(window, "Total number of points read from \"" + fileName +
                               "\" = " + QString::number(count) + "...");
     showWhatWasRead(window);

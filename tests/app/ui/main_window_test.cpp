@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace korvix::test {
@@ -145,6 +147,53 @@ TEST(MainWindow, OpenCommandUsesItsFileDialog) {
     EXPECT_EQ(feed->color, makeRgb(0, 255, 0));
 }
 
+TEST(MainWindow, ExitAsksAndThenClosesTheWindow) {
+    auto window = makeWindow();
+    openExample(*window, examplePath("pocket_absolute.nc"));
+    const auto settle = [] {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    };
+    answerMessageBox("No");
+    window->action("Exit1")->trigger(); // through the menu, as a user runs it
+    settle();
+    EXPECT_EQ(window->statusText(), "Exit command canceled...");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->workspace().database.databaseAllocated());
+
+    QString question;
+    answerNextModal([&question](QWidget* widget) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        question = box->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    window->action("Exit1")->trigger();
+    settle();
+    EXPECT_EQ(question, "Ok to quit?");
+    EXPECT_EQ(window->statusText(), "Verify exiting \"KORVIX\"...");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->workspace().database.databaseAllocated());
+}
+
+// Closing the window while a command waits for the user does not pull its data away; the
+// window closes as soon as the command has returned.
+TEST(MainWindow, CloseWhileACommandRunsClosesAfterIt) {
+    auto window = makeWindow();
+    openExample(*window, examplePath("multi_tool.nc"));
+    bool stillOpenDuringCommand = false;
+    answerNextModal([&](QWidget* widget) {
+        window->close();
+        stillOpenDuringCommand =
+            window->isVisible() && window->workspace().database.databaseAllocated();
+        qobject_cast<QMessageBox*>(widget)->button(QMessageBox::No)->click();
+    });
+    window->action("CloseAll")->trigger();
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(stillOpenDuringCommand);
+    EXPECT_FALSE(window->isVisible());
+}
+
 TEST(MainWindow, CloseAllAsksFirst) {
     auto window = makeWindow();
     openExample(*window, examplePath("multi_tool.nc"));
@@ -255,6 +304,22 @@ TEST(MainWindow, DisplayOptionsFollowTheirMenuItems) {
     EXPECT_FALSE(window->statusListBox().isVisible());
 }
 
+TEST(MainWindow, LongRedrawShowsTheHourglass) {
+    auto window = makeWindow();
+    Workspace& ws = window->workspace();
+    bool hourglassWhileDrawing = false;
+    window->drawWith([&](Canvas&) {
+        ws.redraw.busy = true; // as the renderer marks itself while it walks the path
+        QThread::msleep(20);   // longer than the quiet interval of the message pump
+        ws.pump.pumpNow();
+        const QCursor* cursor = QApplication::overrideCursor();
+        hourglassWhileDrawing = cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+        ws.redraw.busy = false;
+    });
+    EXPECT_TRUE(hourglassWhileDrawing);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
 TEST(MainWindow, WireframeOpensWithItsOwnColours) {
     auto window = makeWindow();
     QTemporaryDir folder;
@@ -279,6 +344,27 @@ TEST(MainWindow, WireframeOpensWithItsOwnColours) {
     EXPECT_EQ(window->statusText(), "Total number of points read from \"" + path + "\" = 3...");
     EXPECT_TRUE(window->isChecked("DisplayWIREdata1"));
     EXPECT_EQ(window->workspace().wireframe.first()->next->color, makeRgb(0, 255, 0));
+
+    // A wire-frame that cannot be read (here a folder) keeps the one shown before.
+    ASSERT_TRUE(QDir(folder.path()).mkdir("unreadable.WIR"));
+    const QString unreadable = folder.filePath("unreadable.WIR");
+    acceptColor(0);
+    const auto error = captureMessageBox();
+    ui::openNamedFile(*window, unreadable);
+    EXPECT_TRUE(error->contains(unreadable)) << error->toStdString();
+    EXPECT_EQ(window->statusText(),
+              "Total number of points read from \"" + unreadable + "\" = 0...");
+    EXPECT_TRUE(window->isChecked("DisplayWIREdata1"));
+    EXPECT_TRUE(window->workspace().wireframe.wireframeAllocated());
+
+    // An empty one replaces it with nothing and hides the wire-frame.
+    const QString empty = folder.filePath("empty.wir");
+    ASSERT_TRUE(QFile(empty).open(QIODevice::WriteOnly));
+    acceptColor(0);
+    ui::openNamedFile(*window, empty);
+    EXPECT_EQ(window->statusText(), "Total number of points read from \"" + empty + "\" = 0...");
+    EXPECT_FALSE(window->isChecked("DisplayWIREdata1"));
+    EXPECT_FALSE(window->workspace().wireframe.wireframeAllocated());
 }
 
 TEST(MainWindow, RecolourByFeedRate) {

@@ -238,9 +238,9 @@ TEST(SaveNc, WritesWithEveryBundledFormat) {
     }
     // The ISO-style format numbers its program as O0007, and its output reads back as the
     // same toolpath (its start and end lines move nothing).
-    const QString fanuc = folder.filePath("FANUC_STYLE_MILL.DNC.nc");
-    EXPECT_TRUE(readText(fanuc).contains("\nO0007\n"));
-    expectSameMoves(movesOf(window->workspace()), readBack(fanuc));
+    const QString isoMill = folder.filePath("ISO_MILL.DNC.nc");
+    EXPECT_TRUE(readText(isoMill).contains("\nO0007\n"));
+    expectSameMoves(movesOf(window->workspace()), readBack(isoMill));
 }
 
 TEST(SaveNc, ProgramNumberMustBeANumber) {
