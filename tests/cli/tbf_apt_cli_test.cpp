@@ -8,6 +8,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace korvix::test {
@@ -60,7 +61,8 @@ protected:
     void SetUp() override {
         m_dir = fs::temp_directory_path() /
                 ("korvix_cli_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                 "_" + std::to_string(getpid()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }

@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace korvix::test {
@@ -45,7 +46,8 @@ protected:
     void SetUp() override {
         m_dir = fs::temp_directory_path() /
                 ("korvix-filter-cli-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()));
+                 std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()) +
+                 "-" + std::to_string(getpid()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace korvix::test {
@@ -27,10 +28,10 @@ ToolEntry makeTool(int number, float d, float r, float l, int rpm) {
 class AptWriter : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_file =
-            fs::temp_directory_path() /
-            ("korvix_apt_" +
-             std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".apt");
+        m_file = fs::temp_directory_path() /
+                 ("korvix_apt_" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                  "_" + std::to_string(getpid()) + ".apt");
         fs::remove(m_file);
     }
     void TearDown() override { fs::remove(m_file); }

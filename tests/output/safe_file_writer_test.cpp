@@ -8,6 +8,7 @@
 #ifdef __linux__
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 #include "output/safe_file_writer.h"
@@ -22,7 +23,8 @@ protected:
     void SetUp() override {
         m_dir = fs::temp_directory_path() /
                 ("korvix_safe_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                 "_" + std::to_string(getpid()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
         m_target = (m_dir / "target.txt").string();

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace korvix::test {
@@ -52,7 +53,8 @@ protected:
     void SetUp() override {
         m_dir = fs::temp_directory_path() /
                 ("korvix_tbf_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                 "_" + std::to_string(getpid()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
