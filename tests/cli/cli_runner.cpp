@@ -56,4 +56,12 @@ CliResult runCli(const std::vector<std::string>& args) {
     return result;
 }
 
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
 } // namespace korvix::test

@@ -14,4 +14,7 @@ struct CliResult {
 // Runs korvix-cli with the given arguments and captures both output streams.
 CliResult runCli(const std::vector<std::string>& args);
 
+// The lines of a command's output, without their line ends.
+std::vector<std::string> lines(const std::string& text);
+
 } // namespace korvix::test

@@ -1,4 +1,5 @@
 #include "cli/cli_runner.h"
+#include "test_folder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -6,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace korvix::test {
 namespace {
@@ -26,18 +26,8 @@ bool contains(const std::string& text, const std::string& part) {
 
 class ConvertCli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // ctest runs the tests of this file side by side: each gets its own folder.
-        m_dir = fs::temp_directory_path() /
-                ("korvix_convert_cli_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                 "_" + std::to_string(getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string path(const std::string& name) const { return (m_dir / name).string(); }
-    fs::path m_dir;
+    std::string path(const std::string& name) const { return m_folder.path(name); }
+    TestFolder m_folder{"korvix_convert_cli"};
 };
 
 TEST_F(ConvertCli, DefaultWritesTheBuiltInDialect) {
@@ -65,7 +55,7 @@ TEST_F(ConvertCli, AMachineFormatWithWarnings) {
                                        "Z ###.## Z 1 Y\nO #### O 1 Y\nq ## Q 1 Y\nEND\n"
                                        "* m\nRAPID=G00\nEND\n* s\n<O>\n<Q>\nEND\n";
     const CliResult result =
-        runCli({"convert", "--machine", "MINE.DNC", "--machines-dir", m_dir.string(),
+        runCli({"convert", "--machine", "MINE.DNC", "--machines-dir", m_folder.dir().string(),
                 "--program-number", "77", "--start-text", "(FIRST)",
                 KORVIX_TEST_DATA_DIR "/writer_small.nc", "-o", path("out.nc")});
     EXPECT_EQ(result.exitCode, 0) << result.err;
@@ -79,7 +69,7 @@ TEST_F(ConvertCli, AMachineFormatWithWarnings) {
 
 TEST_F(ConvertCli, NothingIsWrittenWhenTheFormatIsMissing) {
     const CliResult result =
-        runCli({"convert", "--machine", "NOPE.DNC", "--machines-dir", m_dir.string(),
+        runCli({"convert", "--machine", "NOPE.DNC", "--machines-dir", m_folder.dir().string(),
                 KORVIX_TEST_DATA_DIR "/writer_small.nc", "-o", path("out.nc")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(contains(result.err,

@@ -1,4 +1,5 @@
 #include "cli/cli_runner.h"
+#include "test_folder.h"
 
 #include <QImage>
 #include <bit>
@@ -7,7 +8,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 
 namespace korvix::test {
 namespace {
@@ -18,16 +18,9 @@ const std::string kRectangle = std::string(KORVIX_TEST_DATA_DIR) + "/render_rect
 
 class RenderCli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("korvix_render_" + std::to_string(getpid()) + "_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string path(const std::string& name) const { return (dir / name).string(); }
+    std::string path(const std::string& name) const { return m_folder.path(name); }
 
-    fs::path dir;
+    TestFolder m_folder{"korvix_render"};
 };
 
 // A 40 x 20 rectangle on a 420 x 220 picture: the drawing area is 418 x 218, the scale

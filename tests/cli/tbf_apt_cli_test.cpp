@@ -1,4 +1,5 @@
 #include "cli/cli_runner.h"
+#include "test_folder.h"
 
 #include <cmath>
 #include <cstdio>
@@ -6,9 +7,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace korvix::test {
@@ -26,14 +25,6 @@ std::string example(const std::string& name) {
 std::string contents(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
 }
 
 // One record of `korvix-cli dump`: index kind sequence block motion tool feed x y z ...
@@ -58,18 +49,9 @@ std::vector<DumpRecord> dump(const std::string& file) {
 
 class TbfAptCli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("korvix_cli_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                 "_" + std::to_string(getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string out(const std::string& name) const { return (m_dir / name).string(); }
+    std::string out(const std::string& name) const { return m_folder.path(name); }
 
-    fs::path m_dir;
+    TestFolder m_folder{"korvix_cli"};
 };
 
 TEST_F(TbfAptCli, TbfOfEveryExampleReadsBackTheSamePath) {

@@ -1,13 +1,12 @@
 #include "cli/cli_runner.h"
+#include "test_folder.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace korvix::test {
@@ -16,14 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kContour = std::string(KORVIX_TEST_DATA_DIR) + "/fit_contour.nc";
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
 
 // The arc groups of a file as `korvix-cli dump` lists them: (sequence, motion) of every
 // record of kind 2.
@@ -43,18 +34,9 @@ std::set<std::pair<int, int>> arcGroups(const std::string& file) {
 
 class FilterCli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("korvix-filter-cli-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()) +
-                 "-" + std::to_string(getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string out(const std::string& name) const { return (m_dir / name).string(); }
+    std::string out(const std::string& name) const { return m_folder.path(name); }
 
-    fs::path m_dir;
+    TestFolder m_folder{"korvix-filter-cli"};
 };
 
 TEST_F(FilterCli, FitsArcsAndWritesAProgramThatReadsBack) {

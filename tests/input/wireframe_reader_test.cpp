@@ -1,5 +1,6 @@
 #include "app/workspace.h"
 #include "input/wireframe_reader.h"
+#include "test_folder.h"
 
 #include <bit>
 #include <cstdint>
@@ -8,7 +9,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace korvix::test {
@@ -46,19 +46,12 @@ std::string encode(const WirRecord& r) {
 
 class WireframeFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("korvix_wir_" + std::to_string(getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir);
-        ws.reporter = &reporter;
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    void SetUp() override { ws.reporter = &reporter; }
 
     std::string write(const std::string& name, const std::string& bytes) {
-        const fs::path path = dir / name;
+        const std::string path = m_folder.path(name);
         std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
+        return path;
     }
     std::string write(const std::string& name, const std::vector<WirRecord>& records,
                       const std::string& tail = {}) {
@@ -75,7 +68,7 @@ protected:
         reporter.messages.clear();
     }
 
-    fs::path dir;
+    TestFolder m_folder{"korvix_wir"};
     Workspace ws;
     RecordingReporter reporter;
 };
@@ -182,8 +175,8 @@ TEST_F(WireframeFile, FileWithoutARecordReleasesTheWireframe) {
 
 TEST_F(WireframeFile, UnreadableFileIsReportedAndChangesNothing) {
     loadSquare();
-    const std::string missing = (dir / "missing.wir").string();
-    const std::string directory = (dir / "folder.wir").string();
+    const std::string missing = m_folder.path("missing.wir");
+    const std::string directory = m_folder.path("folder.wir");
     fs::create_directories(directory);
     for (const std::string& file : {missing, directory}) {
         reporter.messages.clear();

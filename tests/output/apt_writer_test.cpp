@@ -1,13 +1,13 @@
 #include "filters/explode_arcs.h"
 #include "filters/path_builder.h"
 #include "output/apt_writer.h"
+#include "test_folder.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace korvix::test {
@@ -27,15 +27,6 @@ ToolEntry makeTool(int number, float d, float r, float l, int rpm) {
 
 class AptWriter : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_file = fs::temp_directory_path() /
-                 ("korvix_apt_" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                  "_" + std::to_string(getpid()) + ".apt");
-        fs::remove(m_file);
-    }
-    void TearDown() override { fs::remove(m_file); }
-
     // Writes and returns the lines of the file.
     std::vector<std::string> write(GraphicsDatabase& db, const ToolTable& tools,
                                    double tolerance = kDefaultExplodeTolerance) {
@@ -48,7 +39,8 @@ protected:
         return lines;
     }
 
-    fs::path m_file;
+    TestFolder m_folder{"korvix_apt"};
+    fs::path m_file = m_folder.path("out.apt");
     WriteResult m_result;
 };
 

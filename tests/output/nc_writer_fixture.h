@@ -3,13 +3,13 @@
 #include "app/workspace.h"
 #include "filters/path_builder.h"
 #include "output/nc_writer.h"
+#include "test_folder.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace korvix::test {
@@ -63,16 +63,6 @@ inline std::string readFile(const std::filesystem::path& path) {
 // A test with its own machines folder and workspace.
 class NcWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_folder = std::filesystem::temp_directory_path() /
-                   ("korvix_nc_writer_" +
-                    std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                    "_" + std::to_string(getpid()));
-        std::filesystem::remove_all(m_folder);
-        std::filesystem::create_directories(m_folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
-
     ToolEntry& addTool(int number, int comp, int speed) {
         ToolEntry& entry = ws.tools.entries[++ws.tools.count];
         entry.toolNumber = static_cast<std::uint8_t>(number);
@@ -100,7 +90,8 @@ protected:
     }
 
     Workspace ws;
-    std::filesystem::path m_folder;
+    TestFolder m_scratch{"korvix_nc_writer"};
+    const std::filesystem::path m_folder = m_scratch.dir(); // the machines folder
     NcWriteResult m_result;
 };
 

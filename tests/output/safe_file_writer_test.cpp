@@ -8,10 +8,10 @@
 #ifdef __linux__
 #include <csignal>
 #include <sys/resource.h>
-#include <unistd.h>
 #endif
 
 #include "output/safe_file_writer.h"
+#include "test_folder.h"
 
 namespace korvix::test {
 namespace {
@@ -21,16 +21,9 @@ namespace fs = std::filesystem;
 class SafeWrite : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("korvix_safe_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                 "_" + std::to_string(getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        m_target = (m_dir / "target.txt").string();
+        m_target = m_folder.path("target.txt");
         std::ofstream(m_target) << "old contents";
     }
-    void TearDown() override { fs::remove_all(m_dir); }
 
     std::string text() const {
         std::ifstream in(m_target);
@@ -38,10 +31,10 @@ protected:
     }
     std::size_t filesInFolder() const {
         return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
+            std::distance(fs::directory_iterator(m_folder.dir()), fs::directory_iterator()));
     }
 
-    fs::path m_dir;
+    TestFolder m_folder{"korvix_safe"};
     std::string m_target;
 };
 
@@ -68,7 +61,7 @@ TEST_F(SafeWrite, ReplacesTheTargetOnlyOnCommit) {
 
 TEST_F(SafeWrite, KeepsPermissionsAndFollowsLinks) {
     fs::permissions(m_target, fs::perms::owner_read | fs::perms::owner_write);
-    const std::string link = (m_dir / "link.txt").string();
+    const std::string link = m_folder.path("link.txt");
     fs::create_symlink(m_target, link);
     SafeFileWriter out(link);
     ASSERT_TRUE(out.open());
@@ -81,10 +74,10 @@ TEST_F(SafeWrite, KeepsPermissionsAndFollowsLinks) {
 }
 
 TEST_F(SafeWrite, ReportsTheSystemReason) {
-    SafeFileWriter intoDirectory(m_dir.string());
+    SafeFileWriter intoDirectory(m_folder.dir().string());
     EXPECT_FALSE(intoDirectory.open());
     EXPECT_EQ(intoDirectory.error(),
-              "Unable to create file \"" + m_dir.string() + "\": Is a directory...");
+              "Unable to create file \"" + m_folder.dir().string() + "\": Is a directory...");
 
     // A write-protected file is not replaced behind the user's back.
     fs::permissions(m_target, fs::perms::owner_read | fs::perms::group_read);

@@ -3,6 +3,7 @@
 #include "filters/path_builder.h"
 #include "input/nc_reader.h"
 #include "output/tbf_file.h"
+#include "test_folder.h"
 
 #include <cmath>
 #include <cstdint>
@@ -13,7 +14,6 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace korvix::test {
@@ -50,17 +50,7 @@ public:
 
 class TbfFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("korvix_tbf_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                 "_" + std::to_string(getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string path(const char* name) const { return (m_dir / name).string(); }
+    std::string path(const char* name) const { return m_folder.path(name); }
     std::string put(const char* name, const std::vector<unsigned char>& bytes) const {
         std::ofstream out(path(name), std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()),
@@ -73,12 +63,12 @@ protected:
     }
     std::vector<std::string> folder() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_dir))
+        for (const auto& entry : fs::directory_iterator(m_folder.dir()))
             names.push_back(entry.path().filename().string());
         return names;
     }
 
-    fs::path m_dir;
+    TestFolder m_folder{"korvix_tbf"};
 };
 
 TEST_F(TbfFile, WritesTheExactBytes) {
