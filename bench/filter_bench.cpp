@@ -15,11 +15,12 @@
 // through three rounded points is poorly placed, so refinement keeps failing), and long
 // straight stretches with noise of about the sift tolerance.
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "bench_process.h"
 #include "filters/fit_arcs.h"
 #include "filters/sift_points.h"
 #include "input/nc_reader.h"
+#include "app/workspace_access.h"
 
 #include <chrono>
 #include <cmath>
@@ -90,7 +91,7 @@ bool measure(const std::string& source, bool synthetic, Filter filter, Figures& 
         if (synthetic)
             buildSynthetic(ws, std::atol(source.c_str()));
         else
-            korvix::readNcFile(ws, source, {}, {});
+            korvix::readNcFile(korvix::ncReadTarget(ws), source, {}, {});
         f.records = static_cast<double>(ws.database.records.lastAndCount().second);
         const auto start = std::chrono::steady_clock::now();
         const double cpuStart = bench::cpuNow();

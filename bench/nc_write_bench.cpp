@@ -7,9 +7,10 @@
 //   python3 ../shared/bench/gen_big.py --lines 1000000 --seed 1 -o /tmp/big_1m.nc
 
 #include "app/home_folder.h"
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "input/nc_reader.h"
 #include "output/nc_writer.h"
+#include "app/workspace_access.h"
 
 #include <algorithm>
 #include <chrono>
@@ -60,7 +61,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     korvix::Workspace ws;
-    korvix::readNcFile(ws, file, {}, {});
+    korvix::readNcFile(korvix::ncReadTarget(ws), file, {}, {});
     const std::size_t records = ws.database.records.lastAndCount().second;
 
     const fs::path machines = fs::temp_directory_path() / "korvix_nc_write_bench_machines";
@@ -79,11 +80,11 @@ int main(int argc, char** argv) {
         std::size_t bytes = 0;
         const double formatting = bestSeconds(repeat, [&] {
             CountingSink sink;
-            lines = korvix::writeNcProgram(ws, options, sink).linesWritten;
+            lines = korvix::writeNcProgram(korvix::ncWriteSource(ws), options, sink).linesWritten;
             bytes = sink.bytes;
         });
         const double toFile =
-            bestSeconds(repeat, [&] { korvix::writeNcFile(ws, output, options); });
+            bestSeconds(repeat, [&] { korvix::writeNcFile(korvix::ncWriteSource(ws), output, options); });
         std::printf("%-26s records %8zu  lines %8zu  %6.1f MB  formatting %6.3f s "
                     "(%9.0f lines/s)  to file %6.3f s\n",
                     control.c_str(), records, lines, static_cast<double>(bytes) / 1e6, formatting,

@@ -9,9 +9,10 @@
 // each time in a fresh child process so that the resident memory it reports is the
 // toolpath's own and not what an earlier run left in the allocator.
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "bench_process.h"
 #include "input/nc_reader.h"
+#include "app/workspace_access.h"
 
 #include <algorithm>
 #include <chrono>
@@ -65,7 +66,7 @@ bool measureOnce(const std::string& fileName, bool absoluteCenters, Sample& samp
         const long before = residentPages();
         const double cpuStart = bench::cpuNow();
         const auto start = std::chrono::steady_clock::now();
-        s.blocks = korvix::readNcFile(ws, fileName, options, {});
+        s.blocks = korvix::readNcFile(korvix::ncReadTarget(ws), fileName, options, {});
         const auto stop = std::chrono::steady_clock::now();
         s.cpuSeconds = bench::cpuNow() - cpuStart;
         const long after = residentPages();

@@ -1,7 +1,7 @@
 #include "app/home_folder.h"
 
 #include "model/number_text.h"
-#include "output/safe_file_writer.h"
+#include "model/safe_file_writer.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,11 +1,12 @@
 #include "cli/cli_input.h"
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "cli/cli_args.h"
 #include "input/nc_reader.h"
 #include "input/wireframe_reader.h"
 #include "model/number_text.h"
 #include "output/tbf_file.h"
+#include "app/workspace_access.h"
 
 #include <cstdio>
 #include <string_view>
@@ -54,7 +55,7 @@ InputFileResult readNcInput(Workspace& ws, const std::string& fileName,
     NcReadOptions ncOptions;
     ncOptions.absoluteCenters = options.absoluteCenters;
     ncOptions.drawColor = options.drawColor;
-    const NcReadResult read = readNcProgram(ws, fileName, ncOptions, {});
+    const NcReadResult read = readNcProgram(ncReadTarget(ws), fileName, ncOptions, {});
     result.count = read.blocks;
     result.ok = read.ok();
     result.message = read.message;
@@ -66,7 +67,7 @@ InputFileResult readNcInput(Workspace& ws, const std::string& fileName,
 InputFileResult readTbfInput(Workspace& ws, const std::string& fileName,
                              const InputOptions& options) {
     InputFileResult result;
-    const TbfReadResult read = readTbfFile(ws, fileName, options.drawColor, {});
+    const TbfReadResult read = readTbfFile(ws.database, fileName, options.drawColor, &ws.pump);
     result.count = static_cast<int>(read.pointCount);
     result.ok = read.ok;
     result.message = read.message;
@@ -80,7 +81,7 @@ InputFileResult readWireframeInput(Workspace& ws, const std::string& fileName,
                                    const InputOptions& options) {
     InputFileResult result;
     WireframeReadInfo info;
-    result.count = readWireframeFile(ws, fileName, options.wireframeColor, &info);
+    result.count = readWireframeFile(wireframeReadTarget(ws), fileName, options.wireframeColor, &info);
     result.ok = info.message.empty();
     result.message = info.message;
     return result;

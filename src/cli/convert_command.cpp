@@ -2,11 +2,12 @@
 // Convert command does for one file.
 
 #include "app/home_folder.h"
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "cli/cli_args.h"
 #include "cli/cli_input.h"
 #include "cli/commands.h"
 #include "output/nc_writer.h"
+#include "app/workspace_access.h"
 
 #include <cstdio>
 #include <string>
@@ -64,7 +65,7 @@ int runConvert(const std::vector<std::string>& args) {
         return kExitFailure;
     }
 
-    const NcWriteResult result = writeNcFile(ws, *output, options);
+    const NcWriteResult result = writeNcFile(ncWriteSource(ws), *output, options);
     for (const FormatMessage& message : result.messages)
         printError(message.text);
     switch (result.outcome) {

@@ -1,7 +1,7 @@
 // korvix-cli dump: reads files as successive Opens do and lists every record of the
 // toolpath, one line each, in a fixed format that tests and tools compare against.
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "cli/cli_args.h"
 #include "cli/cli_input.h"
 #include "cli/commands.h"

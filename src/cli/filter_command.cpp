@@ -2,19 +2,19 @@
 // order given on the command line and writes the result as an NC program or a TBF file.
 
 #include "app/home_folder.h"
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "cli/cli_args.h"
 #include "cli/cli_input.h"
 #include "cli/commands.h"
-#include "filters/explode_arcs.h"
+#include "filters/filter_commands.h"
 #include "filters/filter_messages.h"
 #include "filters/filter_parameters.h"
 #include "filters/fit_arcs.h"
-#include "filters/reverse_path.h"
 #include "filters/sift_points.h"
 #include "model/number_text.h"
 #include "output/nc_writer.h"
 #include "output/tbf_file.h"
+#include "app/workspace_access.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -43,6 +43,7 @@ struct FilterStep {
     FitArcsOptions fit;
     SiftOptions sift;
     double explodeTolerance = kDefaultExplodeTolerance;
+    std::string toleranceText; // as typed, for the status texts
 };
 
 struct FilterRequest {
@@ -66,6 +67,12 @@ const char* nameOf(FilterKind kind) {
         return "--explode";
     }
     return "";
+}
+
+// How the outcome lines name the filters ("fit-arcs: Done fitting arcs...").
+const char* stepName(FilterKind kind) {
+    const char* option = nameOf(kind);
+    return option[0] == '-' ? option + 2 : option;
 }
 
 std::optional<FilterKind> filterNamed(const std::string& option) {
@@ -114,6 +121,7 @@ void checkStep(FilterStep& step) {
         if (!input.ok())
             throw UsageError(input.problem);
         step.fit = input.options;
+        step.toleranceText = step.tolerance.value_or(kFitToleranceDefault);
         break;
     }
     case FilterKind::Sift: {
@@ -122,6 +130,7 @@ void checkStep(FilterStep& step) {
         if (!input.ok())
             throw UsageError(input.problem);
         step.sift = input.options;
+        step.toleranceText = step.tolerance.value_or(std::string(kSiftToleranceDesignText));
         break;
     }
     case FilterKind::Explode:
@@ -131,6 +140,7 @@ void checkStep(FilterStep& step) {
                 throw UsageError(input.problem);
             step.explodeTolerance = input.value;
         }
+        step.toleranceText = step.tolerance.value_or(std::string(kDefaultExplodeToleranceText));
         break;
     case FilterKind::Reverse:
         break;
@@ -178,42 +188,39 @@ std::string countText(std::size_t count) {
     return formatGeneral(static_cast<double>(count));
 }
 
-// Runs one filter and prints what it reports; false when it failed.
+// Runs one filter through the same core command as the window and prints its outcome; false
+// when it failed.
 bool runStep(Workspace& ws, const FilterStep& step) {
     GraphicsDatabase& database = ws.database;
+    RecordingReporter texts;
+    bool ok = true;
+    std::string outcome;
     switch (step.kind) {
-    case FilterKind::FitArcs: {
-        const FitArcsResult result = fitArcs(database, step.fit, &ws.pump);
-        if (!result.ok()) {
-            std::fprintf(stderr, "fit-arcs: %s\n", std::string(kFitArcsOutOfMemoryStatus).c_str());
-            return false;
-        }
-        std::printf("fit-arcs: %s\n",
-                    fitArcsDoneStatus(result.pointsRemoved, result.arcsAdded).c_str());
-        return true;
-    }
-    case FilterKind::Sift: {
-        const SiftResult result = siftPoints(database, step.sift, &ws.pump);
-        std::printf("sift: %s\n", siftDoneStatus(result.pointsRemoved).c_str());
-        return true;
-    }
+    case FilterKind::FitArcs:
+        ok = runFitArcs(database, step.fit, texts, ws.pump).ok();
+        outcome = texts.lastStatus();
+        break;
+    case FilterKind::Sift:
+        runSiftPoints(database, step.toleranceText, step.sift, texts, ws.pump);
+        outcome = texts.lastStatus();
+        break;
     case FilterKind::Reverse:
-        reverseCutDirection(database, &ws.pump);
-        std::printf("reverse: %s\n", std::string(kReverseDoneStatus).c_str());
-        return true;
+        runReverseCutDirection(database, texts, ws.pump);
+        outcome = texts.lastStatus();
+        break;
     case FilterKind::Explode: {
-        const ExplodeResult result = explodeArcs(database, step.explodeTolerance, &ws.pump);
-        if (!result.ok()) {
-            std::fprintf(stderr, "explode: Explode arc command failed...\"\n");
-            return false;
-        }
-        std::printf("explode: %s arcs exploded into %s points...\n",
-                    countText(result.arcsExploded).c_str(),
-                    countText(result.pointsFromArcs).c_str());
-        return true;
+        const ExplodeResult result =
+            runExplodeArcs(database, step.explodeTolerance, step.toleranceText, texts, ws.pump);
+        ok = result.ok();
+        // The window's text says nothing of the numbers a script wants to see.
+        outcome = ok ? countText(result.arcsExploded) + " arcs exploded into " +
+                           countText(result.pointsFromArcs) + " points..."
+                     : texts.lastStatus();
+        break;
     }
     }
-    return false;
+    std::fprintf(ok ? stdout : stderr, "%s: %s\n", stepName(step.kind), outcome.c_str());
+    return ok;
 }
 
 // Arcs left in the path when it is written as TBF are exploded with the tolerance of the
@@ -253,7 +260,7 @@ int writeNc(Workspace& ws, const FilterRequest& request) {
                 std::fprintf(stderr, "%s\n", installed.message.c_str());
         }
     }
-    const NcWriteResult result = writeNcFile(ws, request.output, options);
+    const NcWriteResult result = writeNcFile(ncWriteSource(ws), request.output, options);
     for (const FormatMessage& message : result.messages)
         std::fprintf(stderr, "%s\n", message.text.c_str());
     switch (result.outcome) {

@@ -1,7 +1,7 @@
 // korvix-cli info: reads files as successive Opens do and prints what the NC status window
 // shows, with the parsing errors.
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "cli/cli_args.h"
 #include "cli/cli_input.h"
 #include "cli/commands.h"

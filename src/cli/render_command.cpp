@@ -1,6 +1,6 @@
 // korvix-cli render: the picture the window would show, as a PNG image or a PDF page.
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "cli/cli_args.h"
 #include "cli/cli_input.h"
 #include "cli/commands.h"
@@ -9,6 +9,7 @@
 #include "display/view_commands.h"
 #include "input/wireframe_reader.h"
 #include "model/number_text.h"
+#include "app/workspace_access.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -101,7 +102,7 @@ bool readInputs(Workspace& ws, const RenderRequest& request) {
     if (request.wireframe.empty())
         return true;
     WireframeReadInfo info;
-    readWireframeFile(ws, request.wireframe, kBlack, &info);
+    readWireframeFile(wireframeReadTarget(ws), request.wireframe, kBlack, &info);
     if (!info.message.empty()) {
         std::fprintf(stderr, "korvix-cli: error: %s\n", info.message.c_str());
         return false;

@@ -1,7 +1,7 @@
 // korvix-cli tbf and apt: read files as successive Opens do, explode the arcs and write the
 // path as a TBF binary file or an APT cutter-location text.
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "cli/cli_args.h"
 #include "cli/cli_input.h"
 #include "cli/commands.h"

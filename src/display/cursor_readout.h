@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/view_state.h"
+#include "display/view_transform.h"
 
 #include <cstdint>
 #include <string>

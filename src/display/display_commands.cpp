@@ -1,6 +1,6 @@
 #include "display/display_commands.h"
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "display/view_commands.h"
 
 namespace korvix {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "display/canvas.h"
-#include "display/view_state.h"
+#include "model/canvas.h"
+#include "display/view_transform.h"
 #include "model/geometry.h"
 #include "model/move_record.h"
 

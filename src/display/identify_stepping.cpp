@@ -1,6 +1,6 @@
 #include "display/identify_stepping.h"
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "display/identify_cursor.h"
 
 namespace korvix {

@@ -1,7 +1,7 @@
 // The marks and overlays of the picture: the tool marker and outline, the animated tool,
 // the wire-frame identify mark, the trimming polygon, the axis tripod and the screen texts.
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "display/renderer.h"
 
 namespace korvix {

@@ -1,6 +1,6 @@
 #include "display/recolor.h"
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "display/renderer.h"
 #include "model/number_text.h"
 

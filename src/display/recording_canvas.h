@@ -1,6 +1,6 @@
 #pragma once
 
-#include "display/canvas.h"
+#include "model/canvas.h"
 
 #include <string>
 #include <vector>

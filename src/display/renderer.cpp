@@ -1,6 +1,6 @@
 #include "display/renderer.h"
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 
 namespace korvix {
 namespace {

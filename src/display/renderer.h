@@ -1,8 +1,8 @@
 #pragma once
 
-#include "display/canvas.h"
-#include "display/overlays.h"
-#include "display/view_state.h"
+#include "model/canvas.h"
+#include "model/overlay_state.h"
+#include "display/view_transform.h"
 #include "model/list_payloads.h"
 
 #include <cstdint>

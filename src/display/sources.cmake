@@ -1,7 +1,8 @@
 # Core sources of src/display (explicit list, no globbing).
 list(APPEND KORVIX_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/status_text.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/view_state.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display_state.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/view_transform.cpp
     ${CMAKE_CURRENT_LIST_DIR}/view_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/renderer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/overlay_drawing.cpp

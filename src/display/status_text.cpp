@@ -1,6 +1,6 @@
 #include "display/status_text.h"
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "model/number_text.h"
 
 #include <algorithm>

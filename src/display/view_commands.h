@@ -1,8 +1,8 @@
 #pragma once
 
-#include "display/canvas.h"
+#include "model/canvas.h"
 #include "display/renderer.h"
-#include "display/view_state.h"
+#include "display/view_transform.h"
 
 #include <cstdint>
 #include <string>

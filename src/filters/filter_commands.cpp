@@ -5,44 +5,58 @@
 
 namespace korvix {
 
-FitArcsResult runFitArcs(Workspace& workspace, const FitArcsOptions& options) {
-    if (!workspace.database.databaseAllocated()) {
-        workspace.report().status(kFitArcsNoDataStatus);
+ExplodeResult runExplodeArcs(GraphicsDatabase& database, double tolerance,
+                             std::string_view toleranceText, Reporter& reporter,
+                             MessagePump& pump) {
+    if (!database.databaseAllocated()) {
+        reporter.status(kExplodeNoDataStatus);
         return {};
     }
-    workspace.report().status(kFitArcsWorkingStatus);
-    workspace.pump.pumpNow();
-    const FitArcsResult result = fitArcs(workspace.database, options, &workspace.pump);
-    if (result.ok()) {
-        // The new arc pieces carry no pixel positions of their own yet.
-        workspace.view.reprojection = true;
-        workspace.report().status(fitArcsDoneStatus(result.pointsRemoved, result.arcsAdded));
-    } else
-        workspace.report().status(kFitArcsOutOfMemoryStatus);
-    workspace.pump.pumpNow();
+    reporter.status(explodeWorkingStatus(toleranceText));
+    pump.pumpNow();
+    const ExplodeResult result = explodeArcs(database, tolerance, &pump);
+    reporter.status(result.ok() ? kExplodeDoneStatus : kExplodeFailedStatus);
+    pump.pumpNow();
     return result;
 }
 
-SiftResult runSiftPoints(Workspace& workspace, std::string_view toleranceText,
-                         const SiftOptions& options) {
-    if (!workspace.database.databaseAllocated())
+FitArcsResult runFitArcs(GraphicsDatabase& database, const FitArcsOptions& options,
+                         Reporter& reporter, MessagePump& pump) {
+    if (!database.databaseAllocated()) {
+        reporter.status(kFitArcsNoDataStatus);
         return {};
-    workspace.report().status(siftWorkingStatus(toleranceText));
-    workspace.pump.pumpNow();
-    const SiftResult result = siftPoints(workspace.database, options, &workspace.pump);
-    workspace.report().status(siftDoneStatus(result.pointsRemoved));
-    workspace.pump.pumpNow();
+    }
+    reporter.status(kFitArcsWorkingStatus);
+    pump.pumpNow();
+    const FitArcsResult result = fitArcs(database, options, &pump);
+    if (result.ok())
+        reporter.status(fitArcsDoneStatus(result.pointsRemoved, result.arcsAdded));
+    else
+        reporter.status(kFitArcsOutOfMemoryStatus);
+    pump.pumpNow();
     return result;
 }
 
-bool runReverseCutDirection(Workspace& workspace) {
-    if (!workspace.database.databaseAllocated())
+SiftResult runSiftPoints(GraphicsDatabase& database, std::string_view toleranceText,
+                         const SiftOptions& options, Reporter& reporter, MessagePump& pump) {
+    if (!database.databaseAllocated())
+        return {};
+    reporter.status(siftWorkingStatus(toleranceText));
+    pump.pumpNow();
+    const SiftResult result = siftPoints(database, options, &pump);
+    reporter.status(siftDoneStatus(result.pointsRemoved));
+    pump.pumpNow();
+    return result;
+}
+
+bool runReverseCutDirection(GraphicsDatabase& database, Reporter& reporter, MessagePump& pump) {
+    if (!database.databaseAllocated())
         return false;
-    workspace.report().status(kReverseWorkingStatus);
-    workspace.pump.pumpNow();
-    reverseCutDirection(workspace.database, &workspace.pump);
-    workspace.report().status(kReverseDoneStatus);
-    workspace.pump.pumpNow();
+    reporter.status(kReverseWorkingStatus);
+    pump.pumpNow();
+    reverseCutDirection(database, &pump);
+    reporter.status(kReverseDoneStatus);
+    pump.pumpNow();
     return true;
 }
 

@@ -1,31 +1,42 @@
 #pragma once
 
-#include "app/workspace.h"
+#include "filters/explode_arcs.h"
 #include "filters/fit_arcs.h"
 #include "filters/sift_points.h"
+#include "model/graphics_database.h"
+#include "model/message_pump.h"
+#include "model/reporter.h"
 
 #include <string_view>
 
 namespace korvix {
 
-// The core of the Fit arcs, Sift points and Reverse cut direction commands, from the moment
-// the dialog has given its parameters: status texts through the workspace's reporter,
-// pending messages dispatched, the filter run. The window adds the data check before its
-// dialog, the dialog itself, the hourglass, the refresh and the redraw.
+// The core of the Explode arcs, Fit arcs, Sift points and Reverse cut direction commands,
+// from the moment the dialog has given its parameters: the status texts, pending messages
+// dispatched, the filter run over the database. The window adds the data check before its
+// dialog, the dialog itself, the hourglass and the redraw; the command-line tool prints the
+// texts. Each returns whether the path changed: the caller then marks the views stale (the
+// records have no pixel positions of the current view any more).
+
+// "Converting arcs into points using a tolerance of "T"...", the explosion, then the
+// completed (or failed) text. Without data: the no-data warning, nothing else.
+ExplodeResult runExplodeArcs(GraphicsDatabase& database, double tolerance,
+                             std::string_view toleranceText, Reporter& reporter,
+                             MessagePump& pump);
 
 // "Currently fitting arcs through point to point data...", the fit, then
 // "Done fitting arcs... Points removed = N, Arcs added = M" (or the out-of-memory text).
-// After a fit the view's pixel positions are marked stale (the next redraw reprojects).
-// Without data: the no-data warning, and nothing else happens.
-FitArcsResult runFitArcs(Workspace& workspace, const FitArcsOptions& options);
+// Without data: the no-data warning, nothing else.
+FitArcsResult runFitArcs(GraphicsDatabase& database, const FitArcsOptions& options,
+                         Reporter& reporter, MessagePump& pump);
 
 // "Currently sifting to a tolerance of "T"..." (T as typed), the sift, then
 // "Sift command successfully removed "N" points...". Without data nothing happens.
-SiftResult runSiftPoints(Workspace& workspace, std::string_view toleranceText,
-                         const SiftOptions& options);
+SiftResult runSiftPoints(GraphicsDatabase& database, std::string_view toleranceText,
+                         const SiftOptions& options, Reporter& reporter, MessagePump& pump);
 
 // "Cut direction is being reversed...", the reversal, "Cut direction has been reversed...".
 // Without data nothing happens (false).
-bool runReverseCutDirection(Workspace& workspace);
+bool runReverseCutDirection(GraphicsDatabase& database, Reporter& reporter, MessagePump& pump);
 
 } // namespace korvix

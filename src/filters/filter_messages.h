@@ -8,7 +8,21 @@
 
 namespace korvix {
 
-// Status texts of the Fit arcs, Sift points and Reverse cut direction commands.
+// Status texts of the Explode arcs, Fit arcs, Sift points and Reverse cut direction commands.
+
+// The explode texts keep the unbalanced quote the command has always shown.
+inline constexpr std::string_view kExplodeNoDataStatus =
+    "Warning! Currently no data in memory to explode \"COMMAND CANCELED...\"";
+inline constexpr std::string_view kExplodeCanceledStatus = "Explode arc command canceled...\"";
+inline constexpr std::string_view kExplodeFailedStatus = "Explode arc command failed...\"";
+inline constexpr std::string_view kExplodeDoneStatus =
+    "Explode arc command completed successfully...\"";
+
+// "Converting arcs into points using a tolerance of "0.0005..."" with the tolerance as typed.
+inline std::string explodeWorkingStatus(std::string_view toleranceText) {
+    return "Converting arcs into points using a tolerance of \"" + std::string(toleranceText) +
+           "...\"";
+}
 
 inline constexpr std::string_view kFitArcsNoDataStatus =
     "Warning! No data currently in memory to fit arcs through \"COMMAND CANCELED...\"";

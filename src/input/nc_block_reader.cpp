@@ -1,6 +1,5 @@
 #include "input/nc_block_reader.h"
 
-#include "app/workspace.h"
 #include "input/nc_word_value.h"
 #include "model/number_text.h"
 
@@ -19,14 +18,14 @@ bool moved(double from, double to) {
 
 } // namespace
 
-NcBlockReader::NcBlockReader(Workspace& ws, const NcReadOptions& options)
-    : m_records(ws.database.records), m_tools(ws.tools), m_log(ws.parseLog), m_ws(ws),
-      m_absoluteCenters(options.absoluteCenters), m_drawColor(options.drawColor),
-      m_toolsBefore(ws.tools) {
+NcBlockReader::NcBlockReader(const NcReadTarget& target, const NcReadOptions& options)
+    : m_database(target.database), m_records(target.database.records), m_tools(target.tools),
+      m_log(target.parseLog), m_absoluteCenters(options.absoluteCenters),
+      m_drawColor(options.drawColor), m_toolsBefore(target.tools) {
     if (m_records.allocated()) {
         // Appending: the status goes on from the loaded path, its Y pair in true orientation
         // while reading, and the sequence numbers go on from the record count.
-        m_status = ws.database.status;
+        m_status = m_database.status;
         m_status.extents.negateY();
         const auto [last, count] = m_records.lastAndCount();
         m_tail = last;
@@ -35,7 +34,7 @@ NcBlockReader::NcBlockReader(Workspace& ws, const NcReadOptions& options)
     } else {
         m_status = DatabaseStatus{};
         m_status.extents = Extents{};
-        m_status.ncLoaded = ws.database.status.ncLoaded;
+        m_status.ncLoaded = m_database.status.ncLoaded;
     }
     m_positionCountAtStart = m_positionCount;
 }
@@ -452,7 +451,7 @@ int NcBlockReader::finish() {
         return 0;
     m_status.extents.negateY();
     m_status.ncLoaded = true;
-    m_ws.database.status = m_status;
+    m_database.status = m_status;
     return m_positionCount - m_positionCountAtStart;
 }
 

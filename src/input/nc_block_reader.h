@@ -19,7 +19,7 @@ namespace korvix::nc {
 // leaves an empty database and its status untouched.
 class NcBlockReader {
 public:
-    NcBlockReader(Workspace& ws, const NcReadOptions& options);
+    NcBlockReader(const NcReadTarget& target, const NcReadOptions& options);
 
     // Interprets one block: at most 80 characters, blanks and NULs already removed. Returns
     // false when the database could not grow; the read must then stop (see abandon).
@@ -64,10 +64,10 @@ private:
     MoveRecord* appendRecord();
     void widenExtents(double x, double y, double z);
 
+    GraphicsDatabase& m_database;
     NodeList<MoveRecord>& m_records;
     ToolTable& m_tools;
     ParseLog& m_log;
-    Workspace& m_ws;
     DatabaseStatus m_status;
     const bool m_absoluteCenters;
     const Rgb m_drawColor;

@@ -1,6 +1,5 @@
 #include "input/nc_reader.h"
 
-#include "app/workspace.h"
 #include "input/nc_block_reader.h"
 #include "input/nc_text_file.h"
 
@@ -107,30 +106,30 @@ NcReadResult failure(NcReadStatus status, std::string message) {
 
 } // namespace
 
-NcReadResult readNcProgram(Workspace& ws, const std::string& fileName, const NcReadOptions& options,
-                           const FitToExtents& fit) {
-    ws.parseLog.clear();
+NcReadResult readNcProgram(const NcReadTarget& target, const std::string& fileName,
+                           const NcReadOptions& options, const FitToExtents& fit) {
+    target.parseLog.clear();
 
     nc::TextFile file;
     if (!file.open(fileName)) {
-        ws.report().warning("File access error, READONLY attribute flag may be set.");
-        ws.report().information("Unable to determine DOS or UNIX file type, will assume DOS "
+        target.reporter.warning("File access error, READONLY attribute flag may be set.");
+        target.reporter.information("Unable to determine DOS or UNIX file type, will assume DOS "
                                 "type...");
         std::string message =
             "Unable to open file \"" + fileName + "\": " + file.errorText() + "...";
-        ws.report().error(message);
+        target.reporter.error(message);
         return failure(NcReadStatus::CannotOpen, std::move(message));
     }
     if (!file.fill()) {
         std::string message =
             "Unable to read file \"" + fileName + "\": " + file.errorText() + "...";
-        ws.report().error(message);
+        target.reporter.error(message);
         return failure(NcReadStatus::CannotOpen, std::move(message));
     }
     if (nc::looksBinary(file.data(), std::min(file.size(), nc::kBinarySniffBytes))) {
         std::string message =
             "The file \"" + fileName + "\" holds binary data, not an NC program...";
-        ws.report().error(message);
+        target.reporter.error(message);
         return failure(NcReadStatus::BinaryData, std::move(message));
     }
 
@@ -138,13 +137,13 @@ NcReadResult readNcProgram(Workspace& ws, const std::string& fileName, const NcR
     const std::size_t sniffed = std::min<std::size_t>(file.size(), 256);
     const bool dos = file.size() == 0 || std::memchr(file.data(), '\r', sniffed) != nullptr;
 
-    nc::NcBlockReader reader(ws, options);
+    nc::NcBlockReader reader(target, options);
     LineSplitter splitter(reader, dos);
     bool outOfMemory = false;
     bool readError = false;
     while (file.size() > 0) {
-        ws.pump.setProgress(file.bytesRead(), file.fileSize());
-        if (!splitter.feed(file.data(), file.size(), ws.pump)) {
+        target.pump.setProgress(file.bytesRead(), file.fileSize());
+        if (!splitter.feed(file.data(), file.size(), target.pump)) {
             outOfMemory = true;
             break;
         }
@@ -160,25 +159,25 @@ NcReadResult readNcProgram(Workspace& ws, const std::string& fileName, const NcR
         // Whatever was loaded before stays: only this file's records are given back.
         reader.rollBack();
         std::string message = "Not enough memory to read \"" + fileName + "\", nothing was read...";
-        ws.report().error(message);
+        target.reporter.error(message);
         return failure(NcReadStatus::OutOfMemory, std::move(message));
     }
 
     NcReadResult result;
     result.blocks = reader.finish();
     if (reader.databaseAllocated() && fit)
-        fit(ws.database.status.extents);
+        fit(target.database.status.extents);
     if (readError) {
         result.status = NcReadStatus::ReadError;
         result.message = "Unable to read file \"" + fileName + "\": " + file.errorText() + "...";
-        ws.report().error(result.message);
+        target.reporter.error(result.message);
     }
     return result;
 }
 
-int readNcFile(Workspace& ws, const std::string& fileName, const NcReadOptions& options,
-               const FitToExtents& fit) {
-    return readNcProgram(ws, fileName, options, fit).blocks;
+int readNcFile(const NcReadTarget& target, const std::string& fileName,
+               const NcReadOptions& options, const FitToExtents& fit) {
+    return readNcProgram(target, fileName, options, fit).blocks;
 }
 
 } // namespace korvix

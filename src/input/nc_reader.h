@@ -1,15 +1,27 @@
 #pragma once
 
-#include "input/parse_log.h"
 #include "model/extents.h"
+#include "model/graphics_database.h"
+#include "model/message_pump.h"
 #include "model/move_record.h"
+#include "model/parse_log.h"
+#include "model/reporter.h"
+#include "model/tool_table.h"
 
 #include <functional>
 #include <string>
 
 namespace korvix {
 
-struct Workspace;
+// What an NC read works on: the database it appends to, the tool table it fills from T, H
+// and S words, the parsing error log it refills, and the services it reports through.
+struct NcReadTarget {
+    GraphicsDatabase& database;
+    ToolTable& tools;
+    ParseLog& parseLog;
+    MessagePump& pump;
+    Reporter& reporter;
+};
 
 struct NcReadOptions {
     // Arc centre words: true when I, J, K are the centre itself, false when they are offsets
@@ -38,15 +50,15 @@ struct NcReadResult {
     bool ok() const { return status == NcReadStatus::Ok; }
 };
 
-// Reads an NC program and appends its moves to ws.database (after the path already loaded,
-// if any), fills ws.tools from T, H and S words and refills ws.parseLog. Messages go
-// through ws.report(); ws.pump is pumped while reading. `fit` may be empty.
-NcReadResult readNcProgram(Workspace& ws, const std::string& fileName, const NcReadOptions& options,
-                           const FitToExtents& fit);
+// Reads an NC program and appends its moves to the target's database (after the path
+// already loaded, if any), fills its tool table and refills its log. Messages go through the
+// target's reporter; its pump is pumped while reading. `fit` may be empty.
+NcReadResult readNcProgram(const NcReadTarget& target, const std::string& fileName,
+                           const NcReadOptions& options, const FitToExtents& fit);
 
 // The same, returning only the number of position-defining blocks read (0 when the file
 // could not be read).
-int readNcFile(Workspace& ws, const std::string& fileName, const NcReadOptions& options,
-               const FitToExtents& fit);
+int readNcFile(const NcReadTarget& target, const std::string& fileName,
+               const NcReadOptions& options, const FitToExtents& fit);
 
 } // namespace korvix

@@ -1,6 +1,5 @@
 #include "input/wireframe_reader.h"
 
-#include "app/workspace.h"
 
 #include <bit>
 #include <cerrno>
@@ -92,9 +91,9 @@ std::string outOfMemoryText(const std::string& fileName) {
 }
 
 // Reports a failure and keeps its text for the caller.
-int fail(Workspace& ws, WireframeReadInfo& info, std::string message) {
+int fail(Reporter& reporter, WireframeReadInfo& info, std::string message) {
     info.message = std::move(message);
-    ws.report().error(info.message);
+    reporter.error(info.message);
     return 0;
 }
 
@@ -121,8 +120,8 @@ Rgb wireframeIndexColor(int index) {
     }
 }
 
-int readWireframeFile(Workspace& ws, const std::string& fileName, Rgb overrideColor,
-                      WireframeReadInfo* info) {
+int readWireframeFile(const WireframeReadTarget& target, const std::string& fileName,
+                      Rgb overrideColor, WireframeReadInfo* info) {
     WireframeReadInfo localInfo;
     WireframeReadInfo& stats = info != nullptr ? *info : localInfo;
     stats = {};
@@ -132,20 +131,20 @@ int readWireframeFile(Workspace& ws, const std::string& fileName, Rgb overrideCo
     errno = 0;
     std::FILE* file = std::fopen(fileName.c_str(), "rb");
     if (file == nullptr)
-        return fail(ws, stats, readErrorText(fileName, errno));
+        return fail(target.reporter, stats, readErrorText(fileName, errno));
     FileCloser closer(file);
     BlockReader reader(file);
     errno = 0;
     std::size_t records = reader.next();
     if (reader.failed())
-        return fail(ws, stats, readErrorText(fileName, errno));
+        return fail(target.reporter, stats, readErrorText(fileName, errno));
 
-    WireframeStore& store = ws.wireframe;
+    WireframeStore& store = target.wireframe;
     releaseStore(store);
     if (records == 0)
         return 0;
     if (!store.points.createFirst())
-        return fail(ws, stats, outOfMemoryText(fileName));
+        return fail(target.reporter, stats, outOfMemoryText(fileName));
 
     WireframePoint* current = store.points.head();
     std::size_t count = 0;
@@ -155,7 +154,7 @@ int readWireframeFile(Workspace& ws, const std::string& fileName, Rgb overrideCo
         for (std::size_t i = 0; i < records; ++i) {
             if (count > 0 && !store.points.append(current)) {
                 releaseStore(store);
-                return fail(ws, stats, outOfMemoryText(fileName));
+                return fail(target.reporter, stats, outOfMemoryText(fileName));
             }
             fill(*current, reader.record(i), overrideColor);
             if (count == 0)
@@ -163,22 +162,20 @@ int readWireframeFile(Workspace& ws, const std::string& fileName, Rgb overrideCo
             else
                 extents.widen(current->x, current->y, current->z);
             ++count;
-            ws.pump.pump();
+            target.pump.pump();
         }
         errno = 0;
         records = reader.next();
         if (reader.failed()) {
             const int error = errno;
             releaseStore(store);
-            return fail(ws, stats, readErrorText(fileName, error));
+            return fail(target.reporter, stats, readErrorText(fileName, error));
         }
     }
 
     extents.negateY();
     store.extents = extents;
-    ws.database.status.ncLoaded = true;
-    // The screen positions from the file are only a cache of some other view.
-    ws.view.reprojection = true;
+    target.status.ncLoaded = true;
     return count > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(count);
 }
 

@@ -1,12 +1,22 @@
 #pragma once
 
+#include "model/graphics_database.h"
+#include "model/message_pump.h"
 #include "model/move_record.h"
+#include "model/reporter.h"
 
 #include <string>
 
 namespace korvix {
 
-struct Workspace;
+// What a wire-frame read works on: the store it replaces, the database status whose
+// `ncLoaded` flag it shares, and the services it reports through.
+struct WireframeReadTarget {
+    WireframeStore& wireframe;
+    DatabaseStatus& status;
+    MessagePump& pump;
+    Reporter& reporter;
+};
 
 // Wire-frame files (*.WIR): headerless 41-byte little-endian records, one polyline point
 // each (pen byte, visibility byte, colour index, X, Y, Z as floats, cached screen X, Y).
@@ -22,15 +32,16 @@ struct WireframeReadInfo {
     std::string message; // the error reported when the file could not be read, else empty
 };
 
-// Reads a wire-frame file into ws.wireframe, replacing the wire-frame read before, and
+// Reads a wire-frame file into the target's store, replacing the wire-frame read before, and
 // returns the number of points. An override colour of 0 keeps the colours of the file's
-// indices; any other colour paints every point.
+// indices; any other colour paints every point. The screen positions the file holds are only
+// a cache of some other view: the caller marks the views stale.
 //
-// A file that cannot be opened or read is reported through ws.report() and leaves the
+// A file that cannot be opened or read is reported through the reporter and leaves the
 // loaded wire-frame as it was (0 is returned). A file without one whole record releases the
 // wire-frame and returns 0, changing nothing else. A trailing part shorter than a record
 // is not read. When memory runs out the wire-frame is released and 0 returned.
-int readWireframeFile(Workspace& ws, const std::string& fileName, Rgb overrideColor,
-                      WireframeReadInfo* info = nullptr);
+int readWireframeFile(const WireframeReadTarget& target, const std::string& fileName,
+                      Rgb overrideColor, WireframeReadInfo* info = nullptr);
 
 } // namespace korvix

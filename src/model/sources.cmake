@@ -2,7 +2,9 @@
 list(APPEND KORVIX_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/chunk_memory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/geometry.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/machine_format.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/safe_file_writer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tool_table.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tool_definitions.cpp
 )

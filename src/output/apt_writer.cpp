@@ -2,7 +2,7 @@
 
 #include "model/number_text.h"
 #include "output/point_file_start.h"
-#include "output/safe_file_writer.h"
+#include "model/safe_file_writer.h"
 
 namespace korvix {
 namespace {

@@ -1,9 +1,7 @@
 #include "output/nc_writer.h"
 
-#include "app/home_folder.h"
-#include "app/workspace.h"
 #include "output/nc_writer_internal.h"
-#include "output/safe_file_writer.h"
+#include "model/safe_file_writer.h"
 
 namespace korvix {
 namespace {
@@ -12,28 +10,29 @@ bool hasMoves(const GraphicsDatabase& database) {
     return database.databaseAllocated() && database.first()->next != nullptr;
 }
 
-// Loads the chosen machine format into the workspace's record. False when the writer must
+// Loads the chosen machine format into the program-wide record. False when the writer must
 // stop (the reasons are in result.messages).
-bool prepareFormat(Workspace& ws, const NcWriteOptions& options, NcWriteResult& result) {
+bool prepareFormat(const NcWriteSource& source, const NcWriteOptions& options,
+                   NcWriteResult& result) {
     if (isDefaultControl(options.controlName))
         return true;
-    const std::filesystem::path folder =
-        options.machinesFolder.empty() ? machinesFolder() : options.machinesFolder;
-    MachineFormatLoad load = loadMachineFormat(ws.machine, folder, options.controlName);
+    MachineFormatLoad load =
+        loadMachineFormat(source.machine, options.machinesFolder, options.controlName);
     result.messages = std::move(load.messages);
     if (!load.loaded)
         result.outcome = NcWriteOutcome::FormatNotLoaded;
     return load.loaded;
 }
 
-void writeProgram(Workspace& ws, const NcWriteOptions& options, LineSink& sink,
+void writeProgram(const NcWriteSource& source, const NcWriteOptions& options, LineSink& sink,
                   NcWriteResult& result) {
     if (isDefaultControl(options.controlName))
-        result.linesWritten =
-            ncout::writeDefaultProgram(ws.database, ws.tools, options.programNumber, sink, ws.pump);
+        result.linesWritten = ncout::writeDefaultProgram(source.database, source.tools,
+                                                         options.programNumber, sink, source.pump);
     else
-        result.linesWritten = ncout::writeMachineProgram(ws.database, ws.tools, ws.machine, options,
-                                                         sink, result.messages, ws.pump);
+        result.linesWritten =
+            ncout::writeMachineProgram(source.database, source.tools, source.machine, options,
+                                       sink, result.messages, source.pump);
     result.outcome = NcWriteOutcome::Written;
 }
 
@@ -53,18 +52,20 @@ bool isDefaultControl(std::string_view controlName) {
     return controlName.empty() || controlName == kDefaultControlName;
 }
 
-NcWriteResult writeNcProgram(Workspace& ws, const NcWriteOptions& options, LineSink& sink) {
+NcWriteResult writeNcProgram(const NcWriteSource& source, const NcWriteOptions& options,
+                             LineSink& sink) {
     NcWriteResult result;
-    if (!hasMoves(ws.database) || !prepareFormat(ws, options, result))
+    if (!hasMoves(source.database) || !prepareFormat(source, options, result))
         return result;
-    writeProgram(ws, options, sink, result);
+    writeProgram(source, options, sink, result);
     return result;
 }
 
-NcWriteResult writeNcFile(Workspace& ws, const std::string& path, const NcWriteOptions& options) {
+NcWriteResult writeNcFile(const NcWriteSource& source, const std::string& path,
+                          const NcWriteOptions& options) {
     NcWriteResult result;
     // Nothing is created before the data and the format are known to be good.
-    if (!hasMoves(ws.database) || !prepareFormat(ws, options, result))
+    if (!hasMoves(source.database) || !prepareFormat(source, options, result))
         return result;
     SafeFileWriter file(path);
     if (!file.open()) {
@@ -73,7 +74,7 @@ NcWriteResult writeNcFile(Workspace& ws, const std::string& path, const NcWriteO
         return result;
     }
     FileLineSink sink(file);
-    writeProgram(ws, options, sink, result);
+    writeProgram(source, options, sink, result);
     if (!file.commit()) {
         result.outcome = NcWriteOutcome::IoError;
         result.message = file.error();

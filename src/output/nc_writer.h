@@ -1,6 +1,9 @@
 #pragma once
 
 #include "input/machine_format.h"
+#include "model/graphics_database.h"
+#include "model/message_pump.h"
+#include "model/tool_table.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -10,7 +13,15 @@
 
 namespace korvix {
 
-struct Workspace;
+// What the writer writes and works with: the toolpath and its tools, the program-wide
+// machine format record (each load overwrites it, and some keywords carry over from the
+// format loaded before), and the pump that keeps the window alive.
+struct NcWriteSource {
+    const GraphicsDatabase& database;
+    const ToolTable& tools;
+    MachineFormat& machine;
+    MessagePump& pump;
+};
 
 // Where the writer puts its lines (without line ends).
 class LineSink {
@@ -35,7 +46,7 @@ struct NcWriteOptions {
     // "Default" (or empty) for the built-in dialect, else the file name of a .DNC file in
     // `machinesFolder`, as the control-type drop-down lists it.
     std::string controlName = "Default";
-    // Empty: the machines folder of the Korvix home folder.
+    // Where the machine format files live (the caller knows the home folder).
     std::filesystem::path machinesFolder;
     // Written as the first line with a machine format; the Default format never writes it.
     std::string startingText;
@@ -64,15 +75,17 @@ struct NcWriteResult {
     bool ok() const { return outcome == NcWriteOutcome::Written; }
 };
 
-// Writes the toolpath of ws.database as an NC program to `sink`. With a machine format
-// the format is first loaded into ws.machine (whose RENUMBER, MINBLKNUM, ... survive from
-// the format loaded before, as the loader keeps them).
-NcWriteResult writeNcProgram(Workspace& ws, const NcWriteOptions& options, LineSink& sink);
+// Writes the toolpath as an NC program to `sink`. With a machine format the format is first
+// loaded into source.machine (whose RENUMBER, MINBLKNUM, ... survive from the format loaded
+// before, as the loader keeps them).
+NcWriteResult writeNcProgram(const NcWriteSource& source, const NcWriteOptions& options,
+                             LineSink& sink);
 
 // Writes the program to `path`. The text goes to a temporary file in the same folder that
 // replaces `path` only once it is complete: on any failure an existing file is untouched
 // and no temporary file is left. Nothing is created when there is no data or the machine
 // format could not be loaded.
-NcWriteResult writeNcFile(Workspace& ws, const std::string& path, const NcWriteOptions& options);
+NcWriteResult writeNcFile(const NcWriteSource& source, const std::string& path,
+                          const NcWriteOptions& options);
 
 } // namespace korvix

@@ -2,7 +2,7 @@
 
 #include "model/graphics_database.h"
 #include "model/message_pump.h"
-#include "output/safe_file_writer.h"
+#include "model/safe_file_writer.h"
 #include "output/write_result.h"
 
 namespace korvix {

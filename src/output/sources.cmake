@@ -6,7 +6,6 @@ list(APPEND KORVIX_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/nc_writer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/nc_writer_default.cpp
     ${CMAKE_CURRENT_LIST_DIR}/nc_writer_machine.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/safe_file_writer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tbf_writer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tbf_reader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/apt_writer.cpp

@@ -6,12 +6,9 @@
 #include "output/write_result.h"
 
 #include <cstddef>
-#include <functional>
 #include <string>
 
 namespace korvix {
-
-struct Workspace;
 
 // Writes the toolpath as a TBF file: every record as a point (rapid or fed, with its feed),
 // then the extents and counts sections. The format carries no arcs, so a path with arcs is
@@ -34,10 +31,5 @@ struct TbfReadResult {
 // caller fits the views.
 TbfReadResult readTbfFile(GraphicsDatabase& database, const std::string& path, Rgb feedColor,
                           MessagePump* pump = nullptr);
-
-// The same for the Open command and the command-line tool: reads into ws.database pumping
-// ws.pump, and calls `fit` (may be empty) with the extents when points were read.
-TbfReadResult readTbfFile(Workspace& ws, const std::string& path, Rgb feedColor,
-                          const std::function<void(const Extents&)>& fit);
 
 } // namespace korvix

@@ -1,4 +1,3 @@
-#include "app/workspace.h"
 #include "output/tbf_file.h"
 #include "output/tbf_format.h"
 
@@ -223,14 +222,6 @@ TbfReadResult readTbfFile(GraphicsDatabase& database, const std::string& path, R
     result.ok = !readError;
     if (readError)
         result.message = "Unable to read file \"" + path + "\"...";
-    return result;
-}
-
-TbfReadResult readTbfFile(Workspace& ws, const std::string& path, Rgb feedColor,
-                          const std::function<void(const Extents&)>& fit) {
-    TbfReadResult result = readTbfFile(ws.database, path, feedColor, &ws.pump);
-    if (result.pointCount > 0 && fit)
-        fit(ws.database.status.extents);
     return result;
 }
 

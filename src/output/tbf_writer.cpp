@@ -1,5 +1,5 @@
 #include "output/point_file_start.h"
-#include "output/safe_file_writer.h"
+#include "model/safe_file_writer.h"
 #include "output/tbf_file.h"
 #include "output/tbf_format.h"
 

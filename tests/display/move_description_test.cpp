@@ -3,6 +3,7 @@
 #include "display/move_description.h"
 #include "display/recording_canvas.h"
 #include "path_builder.h"
+#include "display/view_transform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/workspace.h"
+#include "model/workspace.h"
+#include "display/view_transform.h"
 
 #include <cassert>
 

@@ -1,4 +1,4 @@
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "display/status_text.h"
 
 #include <gtest/gtest.h>

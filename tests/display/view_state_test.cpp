@@ -1,5 +1,5 @@
 #include "display/view_commands.h"
-#include "display/view_state.h"
+#include "display/view_transform.h"
 #include "path_builder.h"
 
 #include <climits>

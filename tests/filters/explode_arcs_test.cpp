@@ -1,7 +1,8 @@
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "filters/explode_arcs.h"
 #include "filters/path_builder.h"
 #include "input/nc_reader.h"
+#include "app/workspace_access.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -298,7 +299,7 @@ namespace {
 TEST(ExplodeArcs, ReadProgramHelixAndStop) {
     Workspace ws;
     const std::string file = std::string(KORVIX_TEST_DATA_DIR) + "/helix_ramp.nc";
-    ASSERT_TRUE(readNcProgram(ws, file, NcReadOptions{}, {}).ok());
+    ASSERT_TRUE(readNcProgram(ncReadTarget(ws), file, NcReadOptions{}, {}).ok());
     const MoveRecord* lastPiece = nullptr;
     for (const MoveRecord* r = ws.database.first(); r != nullptr; r = r->next)
         if (isArcPiece(*r))

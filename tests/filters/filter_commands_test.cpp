@@ -1,4 +1,4 @@
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "filters/filter_commands.h"
 #include "filters/filter_parameters.h"
 #include "filters/path_builder.h"
@@ -91,6 +91,13 @@ TEST(FilterCommands, StatusTextsInOrder) {
          {"status: Cut direction is being reversed...",
           "status: Cut direction has been reversed..."}},
         {"reverse", false, {}},
+        {"explode",
+         true,
+         {"status: Converting arcs into points using a tolerance of \"0.0005...\"",
+          "status: Explode arc command completed successfully...\""}},
+        {"explode",
+         false,
+         {"status: Warning! Currently no data in memory to explode \"COMMAND CANCELED...\""}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.name) + (c.withData ? " with data" : " without data"));
@@ -103,20 +110,22 @@ TEST(FilterCommands, StatusTextsInOrder) {
             loadPath(ws);
             ws.database.status.ncLoaded = false; // the command sets it
         }
-        ws.view.reprojection = false;
         const std::string name = c.name;
         if (name == "fit")
-            EXPECT_EQ(runFitArcs(ws, {0.01, 99.99, false}).ok(), c.withData);
+            EXPECT_EQ(runFitArcs(ws.database, {0.01, 99.99, false}, reporter, ws.pump).ok(),
+                      c.withData);
         else if (name == "sift")
-            EXPECT_EQ(runSiftPoints(ws, "0.0005", {0.0005, false}).ok(), c.withData);
+            EXPECT_EQ(runSiftPoints(ws.database, "0.0005", {0.0005, false}, reporter, ws.pump).ok(),
+                      c.withData);
+        else if (name == "explode")
+            EXPECT_EQ(runExplodeArcs(ws.database, 0.0005, "0.0005", reporter, ws.pump).ok(),
+                      c.withData);
         else
-            EXPECT_EQ(runReverseCutDirection(ws), c.withData);
+            EXPECT_EQ(runReverseCutDirection(ws.database, reporter, ws.pump), c.withData);
         EXPECT_EQ(reporter.messages, c.messages);
         // The status text gets onto the screen before the work starts.
         EXPECT_GE(pumped, c.withData ? 2 : 0);
         EXPECT_EQ(ws.database.status.ncLoaded, c.withData);
-        // Only new arc pieces need new pixel positions.
-        EXPECT_EQ(ws.view.reprojection, c.withData && name == "fit");
     }
 }
 

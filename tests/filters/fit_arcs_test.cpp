@@ -1,9 +1,10 @@
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "filters/fit_arcs.h"
 #include "filters/path_builder.h"
 #include "filters/record_fields.h"
 #include "input/nc_arc.h"
 #include "input/nc_reader.h"
+#include "app/workspace_access.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -409,7 +410,7 @@ TEST(FitArcs, OutOfMemoryKeepsTheOldPath) {
 TEST(FitArcs, KnownProgramCountsAndExtents) {
     Workspace ws;
     const std::string file = std::string(KORVIX_TEST_DATA_DIR) + "/fit_contour.nc";
-    ASSERT_TRUE(readNcProgram(ws, file, NcReadOptions{}, {}).ok());
+    ASSERT_TRUE(readNcProgram(ncReadTarget(ws), file, NcReadOptions{}, {}).ok());
     ASSERT_EQ(recordsOf(ws.database).size(), 60u);
     ws.database.status.extents = Extents::cube(1000); // stale on purpose
 

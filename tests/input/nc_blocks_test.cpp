@@ -2,6 +2,7 @@
 // block numbers and optional stops.
 
 #include "input/reader_support.h"
+#include "app/workspace_access.h"
 
 #include <gtest/gtest.h>
 
@@ -90,7 +91,7 @@ TEST(NcBlocks, NoStartPointMeansNothingIsStored) {
     int fits = 0;
     const NcReadResult read = [&] {
         const ScratchFile file("G1 X1. Y2. F100.\nX5.\n");
-        return readNcProgram(ws, file.path(), {}, [&](const Extents&) { ++fits; });
+        return readNcProgram(ncReadTarget(ws), file.path(), {}, [&](const Extents&) { ++fits; });
     }();
     EXPECT_TRUE(read.ok());
     EXPECT_EQ(read.blocks, 0);
@@ -147,7 +148,7 @@ TEST(NcBlocks, CuttingTimeExtentsAndFeedRangeOfAProgramWorkedByHand) {
                                "G1 X20. Y-10. F60.\n"         // 60 at 60: 1
                                "G2 X0. Y-10. I10. J-10. F0\n" // half circle r 10 at 1: 31.4159
         );
-        readNcProgram(ws, file.path(), {}, [&](const Extents& e) { fitted.push_back(e); });
+        readNcProgram(ncReadTarget(ws), file.path(), {}, [&](const Extents& e) { fitted.push_back(e); });
     }
     const DatabaseStatus& s = ws.database.status;
     const double expected =

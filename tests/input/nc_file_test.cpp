@@ -3,6 +3,7 @@
 
 #include "input/nc_text_file.h"
 #include "input/reader_support.h"
+#include "app/workspace_access.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -89,7 +90,7 @@ TEST(NcFile, TapeLeaderNulsAndAnEmptyFileAreText) {
     int fits = 0;
     const ScratchFile file("");
     const NcReadResult read =
-        readNcProgram(empty, file.path(), {}, [&](const Extents&) { ++fits; });
+        readNcProgram(ncReadTarget(empty), file.path(), {}, [&](const Extents&) { ++fits; });
     EXPECT_TRUE(read.ok());
     EXPECT_EQ(read.blocks, 0);
     EXPECT_FALSE(empty.database.databaseAllocated());
@@ -139,7 +140,7 @@ TEST(NcFile, FilesThatCannotBeReadLeaveTheDatabaseAsItWas) {
         const double minYBefore = ws.database.status.extents.minY;
         reporter.messages.clear();
 
-        const NcReadResult read = readNcProgram(ws, fileName, {}, {});
+        const NcReadResult read = readNcProgram(ncReadTarget(ws), fileName, {}, {});
         EXPECT_EQ(read.status, c.status);
         EXPECT_EQ(read.blocks, 0);
         std::vector<std::string> expected;

@@ -1,4 +1,5 @@
 #include "input/reader_support.h"
+#include "app/workspace_access.h"
 
 #include <atomic>
 #include <cstdio>
@@ -34,7 +35,7 @@ NcReadResult readProgram(Workspace& ws, const std::string& program, bool absolut
     NcReadOptions options;
     options.absoluteCenters = absoluteCenters;
     options.drawColor = drawColor;
-    return readNcProgram(ws, file.path(), options, {});
+    return readNcProgram(ncReadTarget(ws), file.path(), options, {});
 }
 
 std::vector<MoveRecord> recordsOf(const Workspace& ws) {

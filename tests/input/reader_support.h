@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "input/nc_reader.h"
 
 #include <string>

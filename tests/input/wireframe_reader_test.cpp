@@ -1,6 +1,7 @@
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "input/wireframe_reader.h"
 #include "test_folder.h"
+#include "app/workspace_access.h"
 
 #include <bit>
 #include <cstdint>
@@ -64,7 +65,7 @@ protected:
     void loadSquare() {
         const std::string square =
             write("square.wir", {{0, 1, 1, 0, 0, 0}, {1, 1, 1, 5, 0, 0}, {1, 1, 1, 5, 5, 0}});
-        ASSERT_EQ(readWireframeFile(ws, square, kBlack), 3);
+        ASSERT_EQ(readWireframeFile(wireframeReadTarget(ws), square, kBlack), 3);
         reporter.messages.clear();
     }
 
@@ -88,7 +89,7 @@ TEST_F(WireframeFile, ReadsBlocksOfAThousandRecords) {
     }
     const std::string file = write("part.WIR", records);
     WireframeReadInfo info;
-    ASSERT_EQ(readWireframeFile(ws, file, kBlack, &info), 2001);
+    ASSERT_EQ(readWireframeFile(wireframeReadTarget(ws), file, kBlack, &info), 2001);
     EXPECT_EQ(info.blocks, 3); // 1000, 1000 and 1
     EXPECT_TRUE(info.message.empty());
     EXPECT_TRUE(reporter.messages.empty());
@@ -133,7 +134,7 @@ TEST_F(WireframeFile, ColourIndicesAndOverrideColour) {
         records.push_back({1, 1, entry.index, 1, 2, 3});
     const std::string file = write("colours.wir", records);
 
-    ASSERT_EQ(readWireframeFile(ws, file, kBlack), static_cast<int>(std::size(table)));
+    ASSERT_EQ(readWireframeFile(wireframeReadTarget(ws), file, kBlack), static_cast<int>(std::size(table)));
     const WireframePoint* p = ws.wireframe.first();
     for (const auto& entry : table) {
         EXPECT_EQ(p->color, entry.color) << int(entry.index);
@@ -141,7 +142,7 @@ TEST_F(WireframeFile, ColourIndicesAndOverrideColour) {
     }
 
     const Rgb chosen = makeRgb(10, 200, 30);
-    ASSERT_EQ(readWireframeFile(ws, file, chosen), static_cast<int>(std::size(table)));
+    ASSERT_EQ(readWireframeFile(wireframeReadTarget(ws), file, chosen), static_cast<int>(std::size(table)));
     for (p = ws.wireframe.first(); p != nullptr; p = p->next) {
         EXPECT_EQ(p->color, chosen);
     }
@@ -151,7 +152,7 @@ TEST_F(WireframeFile, TruncatedTailIsNotRead) {
     const std::string file =
         write("cut.wir", {{0, 1, 1, 1, 1, 1}, {1, 1, 1, 2, 2, 2}, {1, 1, 1, 3, 3, 3}},
               std::string(40, '\x01'));
-    ASSERT_EQ(readWireframeFile(ws, file, kBlack), 3);
+    ASSERT_EQ(readWireframeFile(wireframeReadTarget(ws), file, kBlack), 3);
     EXPECT_EQ(ws.wireframe.points.lastAndCount().first->x, 3.0f);
     EXPECT_DOUBLE_EQ(ws.wireframe.extents.maxX, 3);
 }
@@ -162,7 +163,7 @@ TEST_F(WireframeFile, FileWithoutARecordReleasesTheWireframe) {
         ws.database.status.ncLoaded = false;
         const std::string file = write("empty.wir", bytes);
         WireframeReadInfo info;
-        EXPECT_EQ(readWireframeFile(ws, file, kBlack, &info), 0);
+        EXPECT_EQ(readWireframeFile(wireframeReadTarget(ws), file, kBlack, &info), 0);
         EXPECT_FALSE(ws.wireframe.wireframeAllocated());
         EXPECT_EQ(ws.wireframe.first(), nullptr);
         EXPECT_EQ(info.blocks, 0);
@@ -181,7 +182,7 @@ TEST_F(WireframeFile, UnreadableFileIsReportedAndChangesNothing) {
     for (const std::string& file : {missing, directory}) {
         reporter.messages.clear();
         WireframeReadInfo info;
-        EXPECT_EQ(readWireframeFile(ws, file, kBlack, &info), 0);
+        EXPECT_EQ(readWireframeFile(wireframeReadTarget(ws), file, kBlack, &info), 0);
         ASSERT_EQ(reporter.messages.size(), 1u) << file;
         EXPECT_EQ(reporter.messages[0].rfind("error: Unable to read \"" + file + "\": ", 0), 0u)
             << reporter.messages[0];
@@ -199,7 +200,7 @@ TEST_F(WireframeFile, OutOfMemoryReleasesTheWireframe) {
         },
         64);
     WireframeReadInfo info;
-    EXPECT_EQ(readWireframeFile(ws, file, kBlack, &info), 0);
+    EXPECT_EQ(readWireframeFile(wireframeReadTarget(ws), file, kBlack, &info), 0);
     EXPECT_FALSE(ws.wireframe.wireframeAllocated());
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0],

@@ -5,6 +5,7 @@
 #include "input/nc_reader.h"
 #include "output/nc_arc_geometry.h"
 #include "output/nc_writer_fixture.h"
+#include "app/workspace_access.h"
 
 #include <cmath>
 #include <string>
@@ -62,7 +63,7 @@ TEST_F(NcWriterTest, DefaultBlockNumbersWrapAfter32767) {
 }
 
 TEST_F(NcWriterTest, DefaultWholeProgramMatchesTheHandWrittenOne) {
-    ASSERT_GT(readNcFile(ws, KORVIX_TEST_DATA_DIR "/writer_small.nc", {}, {}), 0);
+    ASSERT_GT(readNcFile(ncReadTarget(ws), KORVIX_TEST_DATA_DIR "/writer_small.nc", {}, {}), 0);
     const Lines expected = splitLines(readFile(KORVIX_TEST_DATA_DIR "/writer_small.default.nc"));
     const Lines written = writeWithControl("Default");
     ASSERT_EQ(written.size(), expected.size());
@@ -145,11 +146,11 @@ TEST_F(NcWriterTest, DefaultRoundTripKeepsEveryRecord) {
     for (const Example& example : kExamples) {
         Workspace original;
         const std::string input = std::string(KORVIX_EXAMPLES_DIR "/") + example.file;
-        ASSERT_GT(readNcFile(original, input, {example.absoluteCenters, kWhite}, {}), 0);
+        ASSERT_GT(readNcFile(ncReadTarget(original), input, {example.absoluteCenters, kWhite}, {}), 0);
         const fs::path output = m_folder / example.file;
-        ASSERT_TRUE(writeNcFile(original, output.string(), {}).ok()) << example.file;
+        ASSERT_TRUE(writeNcFile(ncWriteSource(original), output.string(), {}).ok()) << example.file;
         Workspace copy;
-        ASSERT_GT(readNcFile(copy, output.string(), {}, {}), 0);
+        ASSERT_GT(readNcFile(ncReadTarget(copy), output.string(), {}, {}), 0);
 
         const MoveRecord* a = original.database.first();
         const MoveRecord* b = copy.database.first();
@@ -186,7 +187,7 @@ TEST_F(NcWriterTest, BundledFormatsReadBackAsTheSamePath) {
         for (const Example& example : kExamples) {
             Workspace original;
             const std::string input = std::string(KORVIX_EXAMPLES_DIR "/") + example.file;
-            ASSERT_GT(readNcFile(original, input, {example.absoluteCenters, kWhite}, {}), 0);
+            ASSERT_GT(readNcFile(ncReadTarget(original), input, {example.absoluteCenters, kWhite}, {}), 0);
             // From an incremental centre or a radius word the reader always builds the
             // shorter arc, so longer arcs only come back through absolute centres.
             if (!absoluteOutput && hasArcsOver180(original.database))
@@ -195,11 +196,11 @@ TEST_F(NcWriterTest, BundledFormatsReadBackAsTheSamePath) {
             options.controlName = format;
             options.machinesFolder = m_folder;
             const fs::path output = m_folder / (format + "." + example.file);
-            const NcWriteResult result = writeNcFile(original, output.string(), options);
+            const NcWriteResult result = writeNcFile(ncWriteSource(original), output.string(), options);
             ASSERT_TRUE(result.ok()) << format;
             EXPECT_TRUE(result.messages.empty()) << format << ": " << result.messages[0].text;
             Workspace copy;
-            ASSERT_GT(readNcFile(copy, output.string(), {absoluteOutput, kWhite}, {}), 0);
+            ASSERT_GT(readNcFile(ncReadTarget(copy), output.string(), {absoluteOutput, kWhite}, {}), 0);
             expectSamePath(cutSteps(original.database), cutSteps(copy.database),
                            format + " with " + example.file);
         }
@@ -220,21 +221,21 @@ TEST_F(NcWriterTest, FilesAreReplacedWholeOrNotAtAll) {
     };
 
     // No data: nothing written, nothing touched.
-    EXPECT_EQ(writeNcFile(ws, target.string(), options).outcome, NcWriteOutcome::NoData);
+    EXPECT_EQ(writeNcFile(ncWriteSource(ws), target.string(), options).outcome, NcWriteOutcome::NoData);
     PathBuilder(ws.database, 0, 0, 0).rapid(1, 2, 3);
-    EXPECT_EQ(writeNcFile(ws, (m_folder / "NEW.NC").string(), {}).outcome, NcWriteOutcome::Written);
+    EXPECT_EQ(writeNcFile(ncWriteSource(ws), (m_folder / "NEW.NC").string(), {}).outcome, NcWriteOutcome::Written);
     fs::remove(m_folder / "NEW.NC");
 
     // A missing or broken machine format leaves no file behind.
     options.controlName = "MISSING.DNC";
-    NcWriteResult result = writeNcFile(ws, target.string(), options);
+    NcWriteResult result = writeNcFile(ncWriteSource(ws), target.string(), options);
     EXPECT_EQ(result.outcome, NcWriteOutcome::FormatNotLoaded);
     ASSERT_EQ(result.messages.size(), 1u);
     EXPECT_EQ(result.messages[0].text, "Machine format file \"" + (m_folder / "").string() +
                                            "MISSING.DNC\" does not exist...");
     std::ofstream(m_folder / "BROKEN.DNC") << "* r\nX ## X ? Y\nEND\n";
     options.controlName = "BROKEN.DNC";
-    result = writeNcFile(ws, (m_folder / "OTHER.NC").string(), options);
+    result = writeNcFile(ncWriteSource(ws), (m_folder / "OTHER.NC").string(), options);
     EXPECT_EQ(result.outcome, NcWriteOutcome::FormatNotLoaded);
     EXPECT_EQ(result.messages.at(0).text, "'?' is not a valid floating point value");
     EXPECT_EQ(folderEntries(), (Lines{"BROKEN.DNC", "OUT.NC"}));
@@ -242,13 +243,13 @@ TEST_F(NcWriterTest, FilesAreReplacedWholeOrNotAtAll) {
 
     // A folder that does not exist: the system's reason, no file.
     options.controlName = "Default";
-    result = writeNcFile(ws, (m_folder / "no" / "such.nc").string(), options);
+    result = writeNcFile(ncWriteSource(ws), (m_folder / "no" / "such.nc").string(), options);
     EXPECT_EQ(result.outcome, NcWriteOutcome::IoError);
     EXPECT_NE(result.message.find("No such file or directory"), std::string::npos)
         << result.message;
 
     // Success replaces the old file and leaves no temporary file.
-    result = writeNcFile(ws, target.string(), options);
+    result = writeNcFile(ncWriteSource(ws), target.string(), options);
     EXPECT_TRUE(result.ok());
     EXPECT_EQ(result.linesWritten, 4u);
     EXPECT_EQ(readFile(target),

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "filters/path_builder.h"
 #include "output/nc_writer.h"
 #include "test_folder.h"
+#include "app/workspace_access.h"
 
 #include <filesystem>
 #include <fstream>
@@ -85,7 +86,7 @@ protected:
         options.programNumber = programNumber;
         options.startingText = startingText;
         StringLineSink sink;
-        m_result = writeNcProgram(ws, options, sink);
+        m_result = writeNcProgram(ncWriteSource(ws), options, sink);
         return splitLines(sink.text);
     }
 

@@ -10,7 +10,7 @@
 #include <sys/resource.h>
 #endif
 
-#include "output/safe_file_writer.h"
+#include "model/safe_file_writer.h"
 #include "test_folder.h"
 
 namespace korvix::test {

@@ -1,9 +1,10 @@
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "filters/explode_arcs.h"
 #include "filters/path_builder.h"
 #include "input/nc_reader.h"
 #include "output/tbf_file.h"
 #include "test_folder.h"
+#include "app/workspace_access.h"
 
 #include <cmath>
 #include <cstdint>
@@ -349,7 +350,7 @@ TEST_F(TbfFile, ExampleProgramsRoundTrip) {
         SCOPED_TRACE(name);
         Workspace ws;
         const std::string program = std::string(KORVIX_EXAMPLES_DIR) + "/" + name + ".nc";
-        ASSERT_TRUE(readNcProgram(ws, program, NcReadOptions{}, {}).ok());
+        ASSERT_TRUE(readNcProgram(ncReadTarget(ws), program, NcReadOptions{}, {}).ok());
         const Extents read = ws.database.status.extents;
         ASSERT_TRUE(writeTbfFile(ws.database, path("example.tbf"), kDefaultExplodeTolerance).ok);
 

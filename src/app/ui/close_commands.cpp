@@ -1,7 +1,7 @@
 #include "app/ui/close_commands.h"
 
 #include "app/ui/main_window.h"
-#include "app/ui/window_drawing.h"
+#include "display/display_state.h"
 
 #include <QTimer>
 

@@ -4,7 +4,7 @@
 #include "app/ui/drawing_area.h"
 #include "app/ui/menu_table.h"
 #include "app/ui/qt_reporter.h"
-#include "app/ui/window_drawing.h"
+#include "display/display_state.h"
 #include "display/renderer.h"
 #include "display/ui/current_nc_location_dialog.h"
 #include "display/ui/current_wir_location_dialog.h"
@@ -274,13 +274,14 @@ bool Tf::isChecked(const QString& objectName) const {
 void Tf::setChecked(const QString& objectName, bool checked) {
     if (QAction* item = action(objectName))
         item->setChecked(checked);
-    setWorkspaceCheck(m_ws, objectName, checked);
+    setDisplayOptionCheck(m_ws, objectName.toStdString(), checked);
 }
 
 void Tf::syncChecksFromWorkspace() {
-    for (const QString& name : workspaceCheckItems())
-        if (const auto checked = workspaceCheck(m_ws, name))
-            action(name)->setChecked(*checked);
+    for (const std::string_view name : displayOptionItems())
+        if (const auto checked = displayOptionCheck(m_ws, name))
+            action(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())))
+                ->setChecked(*checked);
 }
 
 void Tf::pushMenuState() {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/menu_state_stack.h"
-#include "app/workspace.h"
+#include "model/workspace.h"
 #include "display/pointer_state.h"
 
 #include <QMainWindow>

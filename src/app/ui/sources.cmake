@@ -5,7 +5,6 @@ list(APPEND KORVIX_UI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/drawing_area.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qt_reporter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/close_commands.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/window_drawing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/numeric_field.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialog_buttons.cpp
 )

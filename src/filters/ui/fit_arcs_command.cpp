@@ -27,7 +27,7 @@ void Fitarcs1Click(Tf& window) {
         return;
     }
     window.setHourglass(true);
-    const FitArcsResult result = runFitArcs(ws, input.options);
+    const FitArcsResult result = runFitArcs(ws.database, input.options, ws.report(), ws.pump);
     // Out of memory the old path is still there as it was drawn.
     if (result.ok())
         redrawFilteredPath(window);

@@ -13,7 +13,7 @@ void Reversecutdirection1Click(Tf& window) {
         return;
     }
     window.setHourglass(true);
-    runReverseCutDirection(ws);
+    runReverseCutDirection(ws.database, ws.report(), ws.pump);
     window.setHourglass(false);
     window.pumpNow();
     redrawFilteredPath(window);

@@ -28,7 +28,8 @@ void Sift1Click(Tf& window) {
         return;
     }
     window.setHourglass(true);
-    runSiftPoints(ws, form.toleranceText().toStdString(), input.options);
+    runSiftPoints(ws.database, form.toleranceText().toStdString(), input.options, ws.report(),
+                  ws.pump);
     window.setHourglass(false);
     window.pumpNow();
     redrawFilteredPath(window);

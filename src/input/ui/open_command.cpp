@@ -1,13 +1,14 @@
 #include "input/ui/open_command.h"
 
 #include "app/ui/main_window.h"
-#include "app/ui/window_drawing.h"
+#include "display/display_state.h"
 #include "input/nc_reader.h"
 #include "input/ui/input_radius_type_form.h"
 #include "input/ui/parsing_error_form.h"
 #include "input/wireframe_reader.h"
 #include "model/number_text.h"
 #include "output/tbf_file.h"
+#include "app/workspace_access.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -59,7 +60,7 @@ void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom fr
     NcReadOptions options;
     options.absoluteCenters = window.inputRadiusTypeForm().absoluteCenters();
     options.drawColor = color;
-    const int count = readNcFile(ws, fileName.toStdString(), options,
+    const int count = readNcFile(ncReadTarget(ws), fileName.toStdString(), options,
                                  [&ws](const Extents& extents) { fitAfterRead(ws, extents); });
     finishReading(window, "Total number of blocks read from \"" + fileName +
                               "\" = " + QString::number(count) + "...");
@@ -79,7 +80,9 @@ void openWireframe(Tf& window, const QString& fileName, Rgb color) {
     window.setHourglass(true);
     window.pumpNow();
     WireframeReadInfo info;
-    const int count = readWireframeFile(ws, fileName.toStdString(), color, &info);
+    const int count =
+        readWireframeFile(wireframeReadTarget(ws), fileName.toStdString(), color, &info);
+    markViewsStale(ws);
     // A file that could not be read at all leaves the wire-frame read before in memory; it stays
     // on the screen as it was rather than being hidden by a read that did not happen.
     const bool previousKept = !info.message.empty() && ws.wireframe.wireframeAllocated();
@@ -104,9 +107,9 @@ void openTbfFile(Tf& window, const QString& fileName, Rgb color, OpenedFrom from
     window.beginProgress();
     window.pumpNow();
     const bool wasEmpty = !ws.database.databaseAllocated();
-    const TbfReadResult result =
-        readTbfFile(ws, fileName.toStdString(), color,
-                    [&ws](const Extents& extents) { fitAfterRead(ws, extents); });
+    const TbfReadResult result = readTbfFile(ws.database, fileName.toStdString(), color, &ws.pump);
+    if (result.pointCount > 0)
+        fitAfterRead(ws, ws.database.status.extents);
     finishReading(window, "Total number of blocks read from \"" + fileName +
                               "\" = " + QString::number(result.pointCount) + "...");
     window.setCurrentFileName(fileName);

@@ -6,6 +6,7 @@
 #include "output/ui/cnc_control_type_dialog.h"
 #include "output/ui/save_file_name.h"
 #include "output/write_result.h"
+#include "app/workspace_access.h"
 
 namespace korvix::ui {
 namespace {
@@ -41,7 +42,7 @@ void Save1Click(Tf& window) {
     options.startingText = control.startingText().toStdString();
     // The dialog accepts only a number.
     options.programNumber = control.programNumber().value_or(0);
-    const NcWriteResult result = writeNcFile(ws, fileName.toStdString(), options);
+    const NcWriteResult result = writeNcFile(ncWriteSource(ws), fileName.toStdString(), options);
     window.setHourglass(false);
 
     showFormatMessages(ws.report(), result.messages);

@@ -1,7 +1,7 @@
 #include "output/ui/save_tbf_apt_commands.h"
 
 #include "app/ui/main_window.h"
-#include "app/ui/window_drawing.h"
+#include "display/display_state.h"
 #include "filters/explode_arcs.h"
 #include "filters/ui/explode_arcs_command.h"
 #include "filters/ui/filter_redraw.h"

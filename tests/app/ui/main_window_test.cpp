@@ -5,6 +5,8 @@
 #include "gui_test_support.h"
 #include "input/nc_reader.h"
 #include "input/ui/open_command.h"
+#include "app/workspace_access.h"
+#include "display/view_transform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +30,7 @@ int blocksOf(const QString& path, bool absoluteCenters = true) {
     Workspace ws;
     NcReadOptions options;
     options.absoluteCenters = absoluteCenters;
-    return readNcFile(ws, path.toStdString(), options, {});
+    return readNcFile(ncReadTarget(ws), path.toStdString(), options, {});
 }
 
 // Opens a file as the command line would, answering the colour and arc-type dialogs.

@@ -7,6 +7,7 @@
 #include "gui_test_support.h"
 #include "input/ui/open_command.h"
 #include "window_input.h"
+#include "display/view_transform.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "app/ui/drawing_area.h"
 #include "app/ui/main_window.h"
-#include "display/view_state.h"
+#include "display/view_transform.h"
 #include "filters/ui/explode_arc_form.h"
 #include "gui_test_support.h"
 #include "input/ui/open_command.h"

@@ -11,6 +11,7 @@
 #include "gui_test_support.h"
 #include "input/nc_reader.h"
 #include "input/ui/open_command.h"
+#include "app/workspace_access.h"
 
 #include <QAction>
 #include <QApplication>
@@ -337,7 +338,7 @@ TEST(FilterWindowCommands, SiftRemovesPointsAndReportsTheCount) {
             std::string_view(c.file) == "fit_contour.nc" ? kContour : examplePath(c.file);
         // What the sifter itself makes of the file.
         Workspace reference;
-        ASSERT_TRUE(readNcProgram(reference, path.toStdString(), NcReadOptions{}, {}).ok());
+        ASSERT_TRUE(readNcProgram(ncReadTarget(reference), path.toStdString(), NcReadOptions{}, {}).ok());
         const std::size_t expected =
             siftPoints(reference.database, {c.tolerance.toDouble(), c.rapids}).pointsRemoved;
 

@@ -4,6 +4,7 @@
 #include "model/ui/tool_definition_dialog.h"
 #include "model/ui/tool_number_selection_form.h"
 #include "model/ui/window_trace.h"
+#include "app/workspace_access.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,7 +21,7 @@ namespace {
 const QString kTwoTools = QString(KORVIX_TEST_DATA_DIR) + "/two_tools.nc";
 
 void readProgram(ui::Tf& window, const QString& path) {
-    ASSERT_GT(readNcFile(window.workspace(), path.toStdString(), NcReadOptions{}, {}), 0);
+    ASSERT_GT(readNcFile(ncReadTarget(window.workspace()), path.toStdString(), NcReadOptions{}, {}), 0);
 }
 
 // How many moves each tool has.

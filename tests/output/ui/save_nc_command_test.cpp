@@ -5,6 +5,7 @@
 #include "input/ui/open_command.h"
 #include "output/ui/cnc_control_type_dialog.h"
 #include "output/write_result.h"
+#include "app/workspace_access.h"
 
 #include <QAction>
 #include <QApplication>
@@ -126,7 +127,7 @@ std::vector<Move> readBack(const QString& path, bool absoluteCenters = true) {
     Workspace ws;
     NcReadOptions options;
     options.absoluteCenters = absoluteCenters;
-    readNcFile(ws, path.toStdString(), options, {});
+    readNcFile(ncReadTarget(ws), path.toStdString(), options, {});
     return movesOf(ws);
 }
 

@@ -1,4 +1,4 @@
-#include "display/view_state.h"
+#include "display/view_transform.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "output/safe_file_writer.h"
+#include "model/safe_file_writer.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,24 +1,10 @@
-#include "app/ui/window_drawing.h"
+#include "display/display_state.h"
 
-#include "app/workspace.h"
-#include "display/view_commands.h"
+#include "display/view_transform.h"
 
-#include <QStringList>
+#include <array>
 
-namespace korvix::ui {
-
-bool redrawBusy(const Workspace& ws) {
-    return ws.redraw.busy;
-}
-
-void requestRedrawAbort(Workspace& ws) {
-    ws.redraw.abortRequested = true;
-}
-
-void setViewportSize(Workspace& ws, int width, int height) {
-    ws.view.width = width;
-    ws.view.height = height;
-}
+namespace korvix {
 
 void markViewsStale(Workspace& ws) {
     ws.view.reprojection = true;
@@ -52,7 +38,7 @@ void fitToSource(Workspace& ws, bool ncToolpath) {
 namespace {
 
 struct OptionItem {
-    const char* objectName;
+    std::string_view objectName;
     bool DisplayOptions::*option;
 };
 constexpr OptionItem kDisplayOptionItems[] = {
@@ -62,43 +48,43 @@ constexpr OptionItem kDisplayOptionItems[] = {
     {"DisplayTETRAhead1", &DisplayOptions::tripod},
     {"DisplayWIREdata1", &DisplayOptions::wireframe},
 };
+constexpr std::string_view kFitToNcItem = "FittoNCdata";
+constexpr std::string_view kFitToWireItem = "FittoWIREdata";
+
+constexpr std::array<std::string_view, 7> kOptionItemNames = {
+    kDisplayOptionItems[0].objectName, kDisplayOptionItems[1].objectName,
+    kDisplayOptionItems[2].objectName, kDisplayOptionItems[3].objectName,
+    kDisplayOptionItems[4].objectName, kFitToNcItem,
+    kFitToWireItem};
 
 } // namespace
 
-std::optional<bool> workspaceCheck(const Workspace& ws, const QString& objectName) {
+std::optional<bool> displayOptionCheck(const Workspace& ws, std::string_view objectName) {
     for (const OptionItem& item : kDisplayOptionItems)
         if (objectName == item.objectName)
             return ws.display.*item.option;
-    if (objectName == "FittoNCdata")
+    if (objectName == kFitToNcItem)
         return ws.view.fitSource == FitSource::NcToolpath;
-    if (objectName == "FittoWIREdata")
+    if (objectName == kFitToWireItem)
         return ws.view.fitSource == FitSource::Wireframe;
     return std::nullopt;
 }
 
-bool setWorkspaceCheck(Workspace& ws, const QString& objectName, bool checked) {
+bool setDisplayOptionCheck(Workspace& ws, std::string_view objectName, bool checked) {
     for (const OptionItem& item : kDisplayOptionItems)
         if (objectName == item.objectName) {
             ws.display.*item.option = checked;
             return true;
         }
-    if (objectName == "FittoNCdata" || objectName == "FittoWIREdata") {
-        setFitToWireframe(ws, (objectName == "FittoWIREdata") == checked);
+    if (objectName == kFitToNcItem || objectName == kFitToWireItem) {
+        setFitToWireframe(ws, (objectName == kFitToWireItem) == checked);
         return true;
     }
     return false;
 }
 
-const QStringList& workspaceCheckItems() {
-    static const QStringList names = [] {
-        QStringList list;
-        for (const OptionItem& item : kDisplayOptionItems)
-            list.append(item.objectName);
-        list << "FittoNCdata"
-             << "FittoWIREdata";
-        return list;
-    }();
-    return names;
+std::span<const std::string_view> displayOptionItems() {
+    return kOptionItemNames;
 }
 
-} // namespace korvix::ui
+} // namespace korvix

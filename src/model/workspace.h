@@ -1,20 +1,22 @@
 #pragma once
 
-#include "display/display_options.h"
-#include "display/overlays.h"
-#include "display/view_state.h"
-#include "input/machine_format.h"
-#include "input/parse_log.h"
+#include "model/display_options.h"
 #include "model/graphics_database.h"
 #include "model/list_payloads.h"
+#include "model/machine_format.h"
 #include "model/message_pump.h"
+#include "model/overlay_state.h"
+#include "model/parse_log.h"
 #include "model/reporter.h"
 #include "model/tool_table.h"
+#include "model/view_state.h"
 
 namespace korvix {
 
-// The program-wide records, owned by the main window (or the command-line tool, or a test)
-// and passed by reference to the procedures that need them.
+// The program-wide records, owned by the main window (or the command-line tool, or a test).
+// Only the commands that orchestrate several subsystems take the whole workspace; readers,
+// writers and filters take the parts they work on, so that they stay independent of the
+// display state kept here.
 struct Workspace {
     Workspace() = default;
     Workspace(const Workspace&) = delete;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "input/nc_reader.h"
+#include "input/wireframe_reader.h"
+#include "model/workspace.h"
+#include "output/nc_writer.h"
+
+namespace korvix {
+
+// The parts of the workspace that the readers and writers work on, for the commands (window,
+// command-line tool, tests) that hold a whole workspace.
+
+inline NcReadTarget ncReadTarget(Workspace& ws) {
+    return {ws.database, ws.tools, ws.parseLog, ws.pump, ws.report()};
+}
+
+inline WireframeReadTarget wireframeReadTarget(Workspace& ws) {
+    return {ws.wireframe, ws.database.status, ws.pump, ws.report()};
+}
+
+inline NcWriteSource ncWriteSource(Workspace& ws) {
+    return {ws.database, ws.tools, ws.machine, ws.pump};
+}
+
+} // namespace korvix
