@@ -7,7 +7,7 @@ namespace {
 
 // Sine and cosine in extended precision, rounded once when stored.
 SinCos sinCosOf(double degrees) {
-    const long double radians = static_cast<long double>(degrees) * kViewDegToRad;
+    const long double radians = static_cast<long double>(degrees) * kDegToRad;
     return {static_cast<double>(std::sin(radians)), static_cast<double>(std::cos(radians))};
 }
 

@@ -2,14 +2,12 @@
 
 #include "model/canvas.h"
 #include "model/extents.h"
+#include "model/geometry.h"
 #include "model/view_state.h"
 
 #include <limits>
 
 namespace korvix {
-
-// Degrees to radians with the program's rounded constant.
-inline constexpr double kViewDegToRad = 0.01745329252;
 
 // Stores the angles and recomputes the six sine/cosine pairs; marks positions stale.
 void setAngles(ViewState& view, double a, double b, double c);

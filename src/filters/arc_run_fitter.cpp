@@ -58,7 +58,7 @@ double turnDegrees(const Circle& c, const PlanePoint& a, const PlanePoint& b) {
 
 bool closesOnItself(double sweepDegrees, double radius) {
     const double gap = 360.0 - sweepDegrees;
-    return gap < kMinClosingGapDegrees || gap * (kPi / 180.0) * radius <= kMinClosingGap;
+    return gap < kMinClosingGapDegrees || gap * kDegToRadExact * radius <= kMinClosingGap;
 }
 
 // The three points lie in the plane (same third coordinate as the first) and neither

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "filters/fit_arcs.h"
-#include "input/nc_arc.h"
+#include "model/arc_geometry.h"
+#include "model/plane_axes.h"
 #include "model/move_record.h"
 
 #include <cstddef>
@@ -32,7 +33,7 @@ struct FittedArc {
     const MoveRecord* end = nullptr;
     std::size_t intermediatePoints = 0; // records swallowed before `end`
     std::uint8_t plane = kPlaneXY;
-    nc::ArcShape shape; // angles from 360 up to 720, radius signed, centerT the third axis
+    ArcShape shape; // angles from 360 up to 720, radius signed, centerT the third axis
 };
 
 // Tries to fit an arc that starts at p1's predecessor, passes p1 and p1->next, and reaches

@@ -1,7 +1,7 @@
 #include "filters/fit_arcs.h"
 
 #include "filters/arc_run_fitter.h"
-#include "input/nc_arc.h"
+#include "model/arc_geometry.h"
 
 #include <optional>
 
@@ -80,7 +80,7 @@ public:
         // XZ is seen from +Y, where the angles increase clockwise.
         const bool counterClockwise = arc.plane == kPlaneXZ ? !increasing : increasing;
         model.motion = counterClockwise ? kMotionCounterClockwise : kMotionClockwise;
-        return nc::forEachArcPiece(arc.shape, [&](double h, double v) {
+        return forEachArcPiece(arc.shape, [&](double h, double v) {
             const Point3 p = fromPlane(arc.plane, h, v, arc.shape.centerT);
             if (!appendRecord(model))
                 return false;

@@ -55,10 +55,21 @@ double arcLength(const Point2& centre, const Point2& start, const Point2& end,
     return 0.0;
 }
 
+double reduceAngle(double degrees) {
+    double reduced = std::fmod(degrees, 360.0);
+    if (reduced < 0)
+        reduced += 360.0;
+    // A tiny negative angle reduces to 360 - tiny, which can round to 360 itself.
+    return reduced >= 360.0 ? 0.0 : reduced;
+}
+
 double arcSweep(double startAngle, double endAngle, double signedRadius) {
-    if (signedRadius >= 0.0)
-        return startAngle > endAngle ? endAngle - (startAngle - 360.0) : endAngle - startAngle;
-    return endAngle > startAngle ? (startAngle + 360.0) - endAngle : startAngle - endAngle;
+    const double start = reduceAngle(startAngle);
+    const double end = reduceAngle(endAngle);
+    double sweep = signedRadius >= 0.0 ? end - start : start - end;
+    if (sweep < 0)
+        sweep += 360.0;
+    return sweep;
 }
 
 int orientation(const Point2& a, const Point2& b, const Point2& c) {

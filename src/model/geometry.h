@@ -12,11 +12,14 @@ struct Point3 {
     double x = 0, y = 0, z = 0;
 };
 
-// Degrees to radians, the rounded constant the drawing and polar routines use.
+inline constexpr double kPi = 3.14159265358979323846;
+// Degrees to radians, the rounded constant the polar routine and the view transform use
+// (their pictures and files have always been computed with it).
 inline constexpr double kDegToRad = 0.01745329252;
+// Degrees to radians at full precision, for the points of arc pieces.
+inline constexpr double kDegToRadExact = kPi / 180.0;
 // Radians to degrees at full precision, as angleAndDistance uses it.
 inline constexpr double kRadToDeg = 57.29577951308233;
-inline constexpr double kPi = 3.14159265358979323846;
 
 struct AngleDistance {
     double angle;    // degrees in [0, 360), counter-clockwise from +x
@@ -40,8 +43,12 @@ void addCuttingTime(double& cuttingTime, double feed, double length);
 // 180 degrees or more have no length (0).
 double arcLength(const Point2& centre, const Point2& start, const Point2& end, double signedRadius);
 
+// The angle reduced into [0, 360); arcs made by arc fitting carry angles up to 720.
+double reduceAngle(double degrees);
+
 // Degrees swept from the start to the end angle in the direction of the radius sign
-// (positive: increasing angles, 0 counts as positive), in [0, 360).
+// (positive: increasing angles, 0 counts as positive), in [0, 360). Equal angles sweep 0
+// degrees: no single arc record describes a full turn. The one sweep of the whole program.
 double arcSweep(double startAngle, double endAngle, double signedRadius);
 
 // Ties return the first argument.

@@ -3,19 +3,6 @@
 #include <cmath>
 
 namespace korvix::ncout {
-namespace {
-
-constexpr double kDegreesToRadians = kPi / 180.0;
-
-} // namespace
-
-double reduceAngle(double degrees) {
-    double reduced = std::fmod(degrees, 360.0);
-    if (reduced < 0)
-        reduced += 360.0;
-    return reduced;
-}
-
 ArcGroup arcGroupAt(const MoveRecord* first) {
     ArcGroup group{first, first, first->optionalStop != 0};
     while (group.last->next != nullptr && isArcPiece(*group.last->next) &&
@@ -32,8 +19,8 @@ double centreThirdAxis(const MoveRecord& arc) {
 
 Point3 pointOnArc(const MoveRecord& arc, double angleDeg, double third) {
     const double radius = std::fabs(static_cast<double>(arc.radius));
-    const double along = radius * std::cos(angleDeg * kDegreesToRadians);
-    const double across = radius * std::sin(angleDeg * kDegreesToRadians);
+    const double along = radius * std::cos(angleDeg * kDegToRadExact);
+    const double across = radius * std::sin(angleDeg * kDegToRadExact);
     const PlanePoint centre = toPlane(arc.plane, centreOf(arc));
     return fromPlane(arc.plane, centre.h + along, centre.v + across, third);
 }
@@ -60,15 +47,6 @@ std::uint8_t arcMotion(const MoveRecord& arc) {
     // XZ is the other way round.
     const bool decreasing = arc.radius < 0;
     return decreasing != (arc.plane == kPlaneXZ) ? kMotionClockwise : kMotionCounterClockwise;
-}
-
-double arcSweep(const MoveRecord& arc) {
-    const double start = reduceAngle(arc.startAngle);
-    const double end = reduceAngle(arc.endAngle);
-    double sweep = arc.radius < 0 ? start - end : end - start;
-    if (sweep <= 0)
-        sweep += 360.0;
-    return sweep;
 }
 
 const ToolEntry* findToolEntry(const ToolTable& tools, int tool) {

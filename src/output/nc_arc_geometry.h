@@ -36,11 +36,6 @@ bool isHelical(const ArcGroup& arc);
 // 2 (clockwise) or 3 (counter-clockwise): the record's motion, or for a record whose motion
 // is no arc code, the direction its radius sign gives in its plane.
 std::uint8_t arcMotion(const MoveRecord& arc);
-// The angle reduced into [0, 360); arcs made by arc fitting carry angles up to 720.
-double reduceAngle(double degrees);
-// Degrees travelled from the start to the end angle in the direction of the radius sign,
-// in (0, 360]; equal angles count as a full circle.
-double arcSweep(const MoveRecord& arc);
 
 // The tool entry of `tool`, searched from entry 0 to the tool count (so tool 0 finds entry
 // 0), or nullptr.

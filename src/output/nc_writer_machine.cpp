@@ -108,7 +108,7 @@ private:
             block.start = block.end;
         }
         block.end = end;
-        block.longArc = cuts.count == 0 && arcSweep(first) > 180.0;
+        block.longArc = cuts.count == 0 && arcSweep(first.startAngle, first.endAngle, first.radius) > 180.0;
         m_blocks.writeMove(block);
     }
 

@@ -170,7 +170,7 @@ TEST_F(NcWriterTest, DefaultRoundTripKeepsEveryRecord) {
 
 bool hasArcsOver180(const GraphicsDatabase& db) {
     for (const MoveRecord* r = db.first(); r != nullptr; r = r->next)
-        if (isArcPiece(*r) && ncout::arcSweep(*r) > 180.0)
+        if (isArcPiece(*r) && arcSweep(r->startAngle, r->endAngle, r->radius) > 180.0)
             return true;
     return false;
 }
