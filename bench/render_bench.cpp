@@ -9,13 +9,13 @@
 // the first isometric view, and each redraw is timed N times (default 5) from a black
 // image, including the hand-over of the last collected stroke.
 
-#include "model/workspace.h"
+#include "app/workspace_access.h"
 #include "bench_process.h"
 #include "display/renderer.h"
-#include "display/ui/qt_canvas.h"
 #include "display/view_commands.h"
 #include "input/nc_reader.h"
-#include "app/workspace_access.h"
+#include "model/workspace.h"
+#include "ui/canvas/qt_canvas.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -97,7 +97,8 @@ int main(int argc, char** argv) {
     korvix::NcReadOptions options;
     options.absoluteCenters = absoluteCenters;
     const Clock::time_point readStart = Clock::now();
-    const korvix::NcReadResult read = korvix::readNcProgram(korvix::ncReadTarget(*ws), fileName, options, {});
+    const korvix::NcReadResult read =
+        korvix::readNcProgram(korvix::ncReadTarget(*ws), fileName, options, {});
     const double readSeconds = secondsSince(readStart);
     if (!read.ok() || !ws->database.databaseAllocated()) {
         std::fprintf(stderr, "cannot read %s: %s\n", fileName.c_str(), read.message.c_str());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "input/machine_format.h"
+#include "input/machine_format_loader.h"
 
 #include <filesystem>
 #include <string>

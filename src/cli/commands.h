@@ -17,6 +17,10 @@ struct Command {
 // Every subcommand, in the order `--help` lists them.
 const std::vector<Command>& commands();
 
+// Runs the command line (the arguments after the program name) and returns the exit code:
+// 0 success, 1 failure, 2 usage error.
+int runCommandLine(const std::vector<std::string>& args);
+
 // korvix-cli info [--incremental] FILE...: counts, extents, feed range, cutting time, errors.
 int runInfo(const std::vector<std::string>& args);
 // korvix-cli dump [--incremental] FILE...: every record of the toolpath, one line each.

@@ -1,15 +1,15 @@
 // korvix-cli render: the picture the window would show, as a PNG image or a PDF page.
 
-#include "model/workspace.h"
+#include "app/workspace_access.h"
 #include "cli/cli_args.h"
 #include "cli/cli_input.h"
 #include "cli/commands.h"
 #include "display/renderer.h"
-#include "display/ui/qt_canvas.h"
 #include "display/view_commands.h"
 #include "input/wireframe_reader.h"
 #include "model/number_text.h"
-#include "app/workspace_access.h"
+#include "model/workspace.h"
+#include "ui/canvas/qt_canvas.h"
 
 #include <QGuiApplication>
 #include <QImage>

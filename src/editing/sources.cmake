@@ -1,3 +1,4 @@
-# Core sources of src/editing (explicit list, no globbing).
-list(APPEND KORVIX_CORE_SOURCES
+# Sources of korvix_editing (explicit list, no globbing).
+set(KORVIX_SOURCES
+
 )

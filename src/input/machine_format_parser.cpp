@@ -1,7 +1,7 @@
 // The .DNC file grammar: free text, then seven sections recognised by their order, each
 // opened by a line beginning with '*' and closed by its own end line.
 
-#include "input/machine_format.h"
+#include "input/machine_format_loader.h"
 #include "model/number_text.h"
 
 #include <algorithm>

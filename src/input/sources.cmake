@@ -1,6 +1,6 @@
-# Core sources of src/input (explicit list, no globbing).
-list(APPEND KORVIX_CORE_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/machine_format.cpp
+# Sources of korvix_input (explicit list, no globbing).
+set(KORVIX_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/machine_format_loader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/machine_format_parser.cpp
     ${CMAKE_CURRENT_LIST_DIR}/nc_arc.cpp
     ${CMAKE_CURRENT_LIST_DIR}/nc_block_reader.cpp

@@ -26,6 +26,9 @@ struct AnimationState {
     int lastX = 0, lastY = 0;      // where the tool picture was last drawn
     bool hidden = false;           // the tool's position lies outside the drawing area
     int stepDelayMs = 0;
+    // A location dialog (or the animation) steps through the path: its records must stay
+    // put, and a second pick waits until it is over.
+    bool stepping = false;
     bool startPending = false; // "Starting at picked position" waits for its pick
 };
 

@@ -1,10 +1,10 @@
-# Core sources of src/model (explicit list, no globbing).
-list(APPEND KORVIX_CORE_SOURCES
+# Sources of korvix_model (explicit list, no globbing).
+set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/chunk_memory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/geometry.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/machine_format.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/machine_format_record.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/safe_file_writer.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/tool_table.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tool_definitions.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tool_table.cpp
 )

@@ -3,7 +3,7 @@
 #include "model/display_options.h"
 #include "model/graphics_database.h"
 #include "model/list_payloads.h"
-#include "model/machine_format.h"
+#include "model/machine_format_record.h"
 #include "model/message_pump.h"
 #include "model/overlay_state.h"
 #include "model/parse_log.h"

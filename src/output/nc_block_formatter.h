@@ -1,6 +1,6 @@
 #pragma once
 
-#include "input/machine_format.h"
+#include "input/machine_format_loader.h"
 #include "model/geometry.h"
 #include "model/move_record.h"
 #include "output/nc_writer.h"

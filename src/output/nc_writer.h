@@ -1,6 +1,6 @@
 #pragma once
 
-#include "input/machine_format.h"
+#include "input/machine_format_loader.h"
 #include "model/graphics_database.h"
 #include "model/message_pump.h"
 #include "model/tool_table.h"

@@ -2,7 +2,7 @@
 
 // The two dialects of the NC writer; nc_writer.cpp picks one and owns the file.
 
-#include "input/machine_format.h"
+#include "input/machine_format_loader.h"
 #include "model/graphics_database.h"
 #include "model/message_pump.h"
 #include "model/tool_table.h"

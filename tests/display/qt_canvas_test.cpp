@@ -1,7 +1,7 @@
 #include "display/renderer.h"
-#include "display/ui/qt_canvas.h"
 #include "display/view_commands.h"
 #include "path_builder.h"
+#include "ui/canvas/qt_canvas.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

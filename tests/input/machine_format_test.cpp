@@ -1,5 +1,5 @@
 #include "app/home_folder.h"
-#include "input/machine_format.h"
+#include "input/machine_format_loader.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,7 +1,8 @@
 #include "app/ui/close_commands.h"
 
-#include "app/ui/main_window.h"
 #include "display/display_state.h"
+#include "display/ui/status_window_commands.h"
+#include "ui/main_window.h"
 
 #include <QTimer>
 
@@ -48,7 +49,7 @@ void closeData(Tf& window, bool wireframeToo) {
     // The wire-frame alone still makes the views drawable after Close NC.
     ws.database.status.ncLoaded = ws.wireframe.wireframeAllocated();
     if (window.isChecked("DisplayNCStatusWindow1") || window.isChecked("DisplayWIRESTATUSwindow1"))
-        window.refillStatusWindow();
+        refillStatusListBox(window);
     window.setHourglass(false);
     window.setStatusText(wireframeToo ? "All data has been removed from graphics database..."
                                       : "All NC data has been removed from graphics database...");

@@ -1,12 +1,11 @@
 #include "app/ui/menu_table.h"
 
 #include "app/ui/close_commands.h"
-#include "app/ui/main_window.h"
 #include "display/ui/display_menu_commands.h"
 #include "display/ui/identify_command.h"
 #include "display/ui/recolor_commands.h"
 #include "display/ui/status_window_commands.h"
-#include "display/ui/view_commands.h"
+#include "display/ui/view_menu_commands.h"
 #include "filters/ui/explode_arcs_command.h"
 #include "filters/ui/fit_arcs_command.h"
 #include "filters/ui/reverse_command.h"
@@ -15,6 +14,7 @@
 #include "model/ui/tool_definition_dialog.h"
 #include "output/ui/save_nc_command.h"
 #include "output/ui/save_tbf_apt_commands.h"
+#include "ui/main_window.h"
 
 namespace korvix::ui {
 namespace {

@@ -1,6 +1,7 @@
 #include "display/ui/current_nc_location_dialog.h"
 
 #include "display/identify_stepping.h"
+#include "ui/main_window.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,6 +11,11 @@
 #include <QVBoxLayout>
 
 namespace korvix::ui {
+
+CurrentNcLocationDialog& CurrentNcLocationDialog::of(Tf& window) {
+    return window.dialog<CurrentNcLocationDialog>(
+        [&window] { return new CurrentNcLocationDialog(&window); });
+}
 
 CurrentNcLocationDialog::CurrentNcLocationDialog(QWidget* parent) : LocationDialogBase(parent) {
     setObjectName("TCurrentNcLocationDialog");

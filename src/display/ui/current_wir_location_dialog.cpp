@@ -1,6 +1,7 @@
 #include "display/ui/current_wir_location_dialog.h"
 
 #include "display/identify_stepping.h"
+#include "ui/main_window.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -8,6 +9,11 @@
 #include <QPushButton>
 
 namespace korvix::ui {
+
+CurrentWirLocationDialog& CurrentWirLocationDialog::of(Tf& window) {
+    return window.dialog<CurrentWirLocationDialog>(
+        [&window] { return new CurrentWirLocationDialog(&window); });
+}
 
 CurrentWirLocationDialog::CurrentWirLocationDialog(QWidget* parent) : LocationDialogBase(parent) {
     setObjectName("TCurrentWirLocationDialog");

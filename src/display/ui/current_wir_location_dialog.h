@@ -7,10 +7,14 @@ class QPushButton;
 
 namespace korvix::ui {
 
+class Tf;
+
 // "Current Wireframe location": the coordinates of the identified wire-frame point, with
 // buttons that step from point to point or show a segment's middle.
 class CurrentWirLocationDialog : public LocationDialogBase {
 public:
+    // The window's one instance, created at the first call.
+    static CurrentWirLocationDialog& of(Tf& window);
     explicit CurrentWirLocationDialog(QWidget* parent = nullptr);
 
     void showPoint(const WireLocationTexts& texts);

@@ -1,7 +1,7 @@
 #include "display/ui/display_menu_commands.h"
 
-#include "app/ui/main_window.h"
 #include "display/display_commands.h"
+#include "ui/main_window.h"
 
 namespace korvix::ui {
 namespace {

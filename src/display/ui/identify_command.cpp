@@ -1,6 +1,5 @@
 #include "display/ui/identify_command.h"
 
-#include "app/ui/main_window.h"
 #include "display/identify_cursor.h"
 #include "display/identify_marks.h"
 #include "display/identify_stepping.h"
@@ -8,8 +7,9 @@
 #include "display/ui/current_nc_location_dialog.h"
 #include "display/ui/current_wir_location_dialog.h"
 #include "display/ui/pick_handoffs.h"
-#include "display/ui/view_commands.h"
-#include "display/ui/wait_while.h"
+#include "display/ui/view_menu_commands.h"
+#include "ui/main_window.h"
+#include "ui/wait_while.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -17,8 +17,6 @@
 
 namespace korvix::ui {
 namespace {
-
-bool g_stepping = false;
 
 // The menus a stepping loop locks; the popup menu and the keys stay usable for the views.
 constexpr const char* kLockedMenus[] = {"File1",   "Edit2",    "Animate1", "Identify1",
@@ -61,7 +59,7 @@ class SteppingSession {
 public:
     SteppingSession(Tf& window, LocationDialogBase& dialog)
         : m_window(window), m_dialog(dialog), m_deferClose(window, dialog) {
-        g_stepping = true;
+        m_window.workspace().animation.stepping = true;
         m_window.pushMenuState();
         for (const char* name : kLockedMenus)
             if (QAction* item = m_window.action(name))
@@ -74,7 +72,7 @@ public:
         m_dialog.setState(location_state::kCancel);
         m_dialog.hide();
         m_window.popMenuState();
-        g_stepping = false;
+        m_window.workspace().animation.stepping = false;
     }
     SteppingSession(const SteppingSession&) = delete;
     SteppingSession& operator=(const SteppingSession&) = delete;
@@ -94,7 +92,7 @@ private:
 class NcDialogHost final : public NcLocationHost {
 public:
     explicit NcDialogHost(Tf& window)
-        : m_window(window), m_dialog(window.currentNcLocationDialog()),
+        : m_window(window), m_dialog(CurrentNcLocationDialog::of(window)),
           m_session(window, m_dialog) {}
     void enableSteps(bool previous, bool next) override { m_dialog.enableSteps(previous, next); }
     int waitForButton() override { return m_session.waitForButton(); }
@@ -110,7 +108,7 @@ private:
 class WireDialogHost final : public WireLocationHost {
 public:
     explicit WireDialogHost(Tf& window)
-        : m_window(window), m_dialog(window.currentWirLocationDialog()),
+        : m_window(window), m_dialog(CurrentWirLocationDialog::of(window)),
           m_session(window, m_dialog) {}
     void enableSteps(bool previous, bool next) override { m_dialog.enableSteps(previous, next); }
     int waitForButton() override { return m_session.waitForButton(); }
@@ -199,7 +197,7 @@ void pickNcMove(Tf& window, PixelPoint press) {
 void Identify1Click(Tf& window) {
     window.setStatusText(kIdentifyInstruction);
     window.pumpNow();
-    window.pickMode = pick::kPoint;
+    window.pointer.mode = PickMode::Point;
 }
 
 void IdentifyNCdata1Click(Tf& window) {
@@ -217,9 +215,9 @@ void IdentifyWIREdata1Click(Tf& window) {
 void pickPoint(Tf& window, PixelPoint press) {
     // One pick at a time: the menus that could start another are locked while a dialog
     // steps, but a measurement keeps the pick mode armed.
-    if (g_stepping)
-        return;
     Workspace& ws = window.workspace();
+    if (ws.animation.stepping)
+        return;
     window.drawWith([&](Canvas& canvas) {
         eraseAnimatedTool(ws, canvas);
         eraseWireframeMark(ws, canvas);
@@ -234,8 +232,8 @@ void pickPoint(Tf& window, PixelPoint press) {
     });
 }
 
-bool identifyStepping() {
-    return g_stepping;
+bool identifyStepping(const Tf& window) {
+    return window.workspace().animation.stepping;
 }
 
 } // namespace korvix::ui

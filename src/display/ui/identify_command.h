@@ -22,6 +22,6 @@ void IdentifyWIREdata1Click(Tf& window);
 void pickPoint(Tf& window, PixelPoint press);
 
 // True while a location dialog steps through the path (its records must stay put).
-bool identifyStepping();
+bool identifyStepping(const Tf& window);
 
 } // namespace korvix::ui

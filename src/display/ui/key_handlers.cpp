@@ -1,11 +1,11 @@
 #include "display/ui/key_handlers.h"
 
-#include "app/ui/main_window.h"
 #include "display/trim_polygon_input.h"
 #include "display/ui/identify_command.h"
 #include "display/ui/pick_handoffs.h"
-#include "display/ui/view_commands.h"
+#include "display/ui/view_menu_commands.h"
 #include "display/view_commands.h"
+#include "ui/main_window.h"
 
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -77,7 +77,7 @@ bool rotationKey(Tf& window, int key, Modifiers modifiers) {
         return false;
     }
     if ((modifiers != Modifiers::None && modifiers != Modifiers::Shift) ||
-        window.pickMode != pick::kNone)
+        window.pointer.mode != PickMode::None)
         return false;
     const int direction = modifiers == Modifiers::Shift ? 1 : -1;
     window.drawWith(
@@ -107,11 +107,11 @@ bool trimPolygonKey(Tf& window, int key, Modifiers modifiers) {
     } else if (key == Qt::Key_D && modifiers == Modifiers::Shift) {
         window.drawWith([&](Canvas& canvas) { used = clearTrimPolygon(ws, canvas); });
     } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && modifiers == Modifiers::None &&
-               !identifyStepping()) {
+               !identifyStepping(window)) {
         // The trim rebuilds the path, which a location dialog may be stepping through.
         window.drawWith([&](Canvas& canvas) { used = finishTrimPolygon(ws, canvas); });
         if (used) {
-            window.pickMode = pick::kNone;
+            window.pointer.mode = PickMode::None;
             trimWithPolygon(window, isPlainXYView(ws.view));
         }
     }
@@ -124,7 +124,7 @@ void escapeKey(Tf& window) {
     bool canceled = false;
     window.drawWith([&](Canvas& canvas) { canceled = cancelTrimPolygon(ws, canvas); });
     if (canceled) {
-        window.pickMode = pick::kNone;
+        window.pointer.mode = PickMode::None;
         window.setStatusText(toQString(kTrimCanceledText));
     }
 }

@@ -1,6 +1,7 @@
 #include "display/ui/modify_feed_colors_dialog.h"
 
-#include "display/ui/qt_canvas.h"
+#include "ui/canvas/qt_canvas.h"
+#include "ui/main_window.h"
 
 #include <QColorDialog>
 #include <QLabel>
@@ -9,6 +10,11 @@
 #include <QPushButton>
 
 namespace korvix::ui {
+
+ModifyFeedColorsDialog& ModifyFeedColorsDialog::of(Tf& window) {
+    return window.dialog<ModifyFeedColorsDialog>(
+        [&window] { return new ModifyFeedColorsDialog(&window); });
+}
 
 ModifyFeedColorsDialog::ModifyFeedColorsDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("TModifyFeedColorsDialog");

@@ -11,10 +11,14 @@ class QPushButton;
 
 namespace korvix::ui {
 
+class Tf;
+
 // Steps through the colour table (feed rates or tool numbers) and lets the user give each
 // entry a new colour; OK applies the table to the toolpath.
 class ModifyFeedColorsDialog : public QDialog {
 public:
+    // The window's one instance, created at the first call.
+    static ModifyFeedColorsDialog& of(Tf& window);
     explicit ModifyFeedColorsDialog(QWidget* parent = nullptr);
 
     // The table the dialog edits and the texts of the key it shows.

@@ -7,9 +7,9 @@ namespace korvix::ui {
 class Tf;
 
 // The main window's mouse handlers on its drawing area (client pixels). The pick mode
-// byte (`Tf::pickMode`, values in view_commands.h) says what a left-button drag means;
-// commands only arm a mode and these handlers do the work. The right button belongs to the
-// popup menu.
+// (`Tf::pointer`, display/pointer_input.h) says what a left-button drag means; commands only
+// arm a mode, the core decides what each event means and these handlers do the work. The
+// right button belongs to the popup menu.
 void FormMouseDown(Tf& window, const QMouseEvent& event);
 void FormMouseMove(Tf& window, const QMouseEvent& event);
 void FormMouseUp(Tf& window, const QMouseEvent& event);

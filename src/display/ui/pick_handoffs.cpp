@@ -1,6 +1,6 @@
 #include "display/ui/pick_handoffs.h"
 
-#include "app/ui/main_window.h"
+#include "ui/main_window.h"
 
 namespace korvix::ui {
 namespace {
@@ -27,7 +27,7 @@ void animateFromPick(Tf& window, MoveRecord&) {
     notAvailable(window);
 }
 
-bool selectionPick(Tf& window, int, int, PixelPoint, PixelPoint) {
+bool selectionPick(Tf& window, PickMode, int, PixelPoint, PixelPoint) {
     notAvailable(window);
     return false;
 }

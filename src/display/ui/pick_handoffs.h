@@ -1,7 +1,8 @@
 #pragma once
 
-#include "model/canvas.h"
+#include "display/pointer_input.h"
 #include "display/view_transform.h"
+#include "model/canvas.h"
 #include "model/geometry.h"
 #include "model/move_record.h"
 
@@ -27,7 +28,7 @@ void animateFromPick(Tf& window, MoveRecord& start);
 
 // Selection picks in edit mode, by the pick mode (1 single move, 2 line, 4 box), setting the
 // selected flags to `value`. True when any flag was set (the caller redraws).
-bool selectionPick(Tf& window, int pickMode, int value, PixelPoint press, PixelPoint release);
+bool selectionPick(Tf& window, PickMode pickMode, int value, PixelPoint press, PixelPoint release);
 // Puts the selection toolbar's pick-method buttons up after a pick.
 void releaseSelectionButtons(Tf& window);
 

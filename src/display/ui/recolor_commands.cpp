@@ -1,8 +1,8 @@
 #include "display/ui/recolor_commands.h"
 
-#include "app/ui/main_window.h"
 #include "display/recolor.h"
 #include "display/ui/modify_feed_colors_dialog.h"
+#include "ui/main_window.h"
 
 namespace korvix::ui {
 namespace {
@@ -16,7 +16,7 @@ void recolor(Tf& window, RecolorKey key) {
     window.setHourglass(false);
     if (!loaded)
         return;
-    ModifyFeedColorsDialog& dialog = window.modifyFeedColorsDialog();
+    ModifyFeedColorsDialog& dialog = ModifyFeedColorsDialog::of(window);
     const RecolorDialogTexts texts = recolorDialogTexts(key);
     dialog.setTexts(QString::fromUtf8(texts.caption.data(), texts.caption.size()),
                     QString::fromUtf8(texts.label.data(), texts.label.size()));

@@ -1,7 +1,7 @@
 #include "display/ui/status_window_commands.h"
 
-#include "app/ui/main_window.h"
 #include "display/status_text.h"
+#include "ui/main_window.h"
 
 #include <QListWidget>
 
@@ -13,7 +13,7 @@ void toggleStatusWindow(Tf& window, const char* item, const char* otherItem) {
     window.setChecked(item, checked);
     if (checked) {
         window.setChecked(otherItem, false);
-        window.refillStatusWindow();
+        refillStatusListBox(window);
         window.statusListBox().show();
         return;
     }

@@ -1,11 +1,18 @@
 #include "filters/ui/explode_arc_form.h"
 
+#include "ui/main_window.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace korvix::ui {
+
+ExplodeArcForm& ExplodeArcForm::of(Tf& window) {
+    return window.dialog<ExplodeArcForm>(
+        [&window] { return new ExplodeArcForm(window.reporter(), &window); });
+}
 
 ExplodeArcForm::ExplodeArcForm(Reporter& reporter, QWidget* parent)
     : NumericFieldForm(reporter, parent) {

@@ -1,15 +1,19 @@
 #pragma once
 
 #include "filters/explode_arcs.h"
-#include "filters/ui/numeric_field_form.h"
+#include "ui/numeric_field_form.h"
 
 namespace korvix::ui {
+
+class Tf;
 
 // "Arc exploding tolerance": the chordal deviation the arcs may stray from their chords. The
 // field is checked character by character when the user leaves it; Ok keeps the form open
 // until the tolerance is usable.
 class ExplodeArcForm : public NumericFieldForm {
 public:
+    // The window's one instance, created at the first call.
+    static ExplodeArcForm& of(Tf& window);
     explicit ExplodeArcForm(Reporter& reporter, QWidget* parent = nullptr);
 
     QString toleranceText() const;

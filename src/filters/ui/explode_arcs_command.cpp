@@ -1,14 +1,14 @@
 #include "filters/ui/explode_arcs_command.h"
 
-#include "app/ui/main_window.h"
 #include "filters/filter_commands.h"
 #include "filters/filter_messages.h"
 #include "filters/ui/explode_arc_form.h"
 #include "filters/ui/filter_redraw.h"
+#include "ui/main_window.h"
 
 namespace korvix::ui {
 std::optional<double> askExplodeTolerance(Tf& window) {
-    ExplodeArcForm& form = window.explodeArcForm();
+    ExplodeArcForm& form = ExplodeArcForm::of(window);
     if (form.exec() != QDialog::Accepted)
         return std::nullopt;
     // Ok refuses an unusable tolerance itself; this guards a form closed some other way.
@@ -32,9 +32,9 @@ void Explodearcs1Click(Tf& window) {
         return;
     }
     window.setHourglass(true);
-    const ExplodeResult result =
-        runExplodeArcs(ws.database, *tolerance, window.explodeArcForm().toleranceText().toStdString(),
-                       ws.report(), ws.pump);
+    const ExplodeResult result = runExplodeArcs(
+        ws.database, *tolerance, ExplodeArcForm::of(window).toleranceText().toStdString(),
+        ws.report(), ws.pump);
     window.setHourglass(false);
     // A failed explosion keeps the old path as it was drawn.
     if (result.ok())

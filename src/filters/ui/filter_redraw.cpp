@@ -1,7 +1,8 @@
 #include "filters/ui/filter_redraw.h"
 
-#include "app/ui/main_window.h"
 #include "display/display_state.h"
+#include "display/ui/status_window_commands.h"
+#include "ui/main_window.h"
 
 namespace korvix::ui {
 
@@ -10,7 +11,7 @@ void redrawFilteredPath(Tf& window) {
     window.eraseWindow();
     window.fullRedraw();
     if (window.isChecked("DisplayNCStatusWindow1") || window.isChecked("DisplayWIRESTATUSwindow1"))
-        window.refillStatusWindow();
+        refillStatusListBox(window);
 }
 
 } // namespace korvix::ui

@@ -1,5 +1,7 @@
 #include "filters/ui/fit_arc_form.h"
 
+#include "ui/main_window.h"
+
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -8,6 +10,11 @@
 #include <QVBoxLayout>
 
 namespace korvix::ui {
+
+FitArcForm& FitArcForm::of(Tf& window) {
+    return window.dialog<FitArcForm>(
+        [&window] { return new FitArcForm(window.reporter(), &window); });
+}
 
 FitArcForm::FitArcForm(Reporter& reporter, QWidget* parent) : NumericFieldForm(reporter, parent) {
     setObjectName("TFitArcForm");

@@ -1,10 +1,10 @@
 #include "filters/ui/fit_arcs_command.h"
 
-#include "app/ui/main_window.h"
 #include "filters/filter_commands.h"
 #include "filters/filter_messages.h"
 #include "filters/ui/filter_redraw.h"
 #include "filters/ui/fit_arc_form.h"
+#include "ui/main_window.h"
 
 namespace korvix::ui {
 
@@ -14,7 +14,7 @@ void Fitarcs1Click(Tf& window) {
         ws.report().status(kFitArcsNoDataStatus);
         return;
     }
-    FitArcForm& form = window.fitArcForm();
+    FitArcForm& form = FitArcForm::of(window);
     if (form.exec() != QDialog::Accepted) {
         ws.report().status(kFitArcsCanceledStatus);
         return;

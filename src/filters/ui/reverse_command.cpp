@@ -1,8 +1,8 @@
 #include "filters/ui/reverse_command.h"
 
-#include "app/ui/main_window.h"
 #include "filters/filter_commands.h"
 #include "filters/ui/filter_redraw.h"
+#include "ui/main_window.h"
 
 namespace korvix::ui {
 

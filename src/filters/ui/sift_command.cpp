@@ -1,10 +1,10 @@
 #include "filters/ui/sift_command.h"
 
-#include "app/ui/main_window.h"
 #include "filters/filter_commands.h"
 #include "filters/filter_messages.h"
 #include "filters/ui/filter_redraw.h"
 #include "filters/ui/sifting_form.h"
+#include "ui/main_window.h"
 
 namespace korvix::ui {
 
@@ -15,7 +15,7 @@ void Sift1Click(Tf& window) {
         return;
     }
     ws.report().status(kSiftPromptStatus);
-    SiftingForm& form = window.siftingForm();
+    SiftingForm& form = SiftingForm::of(window);
     if (form.exec() != QDialog::Accepted) {
         ws.report().status(kSiftCanceledStatus);
         return;

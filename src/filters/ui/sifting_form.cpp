@@ -1,5 +1,7 @@
 #include "filters/ui/sifting_form.h"
 
+#include "ui/main_window.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,6 +9,11 @@
 #include <QVBoxLayout>
 
 namespace korvix::ui {
+
+SiftingForm& SiftingForm::of(Tf& window) {
+    return window.dialog<SiftingForm>(
+        [&window] { return new SiftingForm(window.reporter(), &window); });
+}
 
 SiftingForm::SiftingForm(Reporter& reporter, QWidget* parent) : NumericFieldForm(reporter, parent) {
     setObjectName("TSiftingForm");

@@ -1,12 +1,18 @@
 #include "input/ui/input_radius_type_form.h"
 
-#include "app/ui/dialog_buttons.h"
+#include "ui/dialog_buttons.h"
+#include "ui/main_window.h"
 
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace korvix::ui {
+
+InputRadiusTypeForm& InputRadiusTypeForm::of(Tf& window) {
+    return window.dialog<InputRadiusTypeForm>(
+        [&window] { return new InputRadiusTypeForm(&window); });
+}
 
 InputRadiusTypeForm::InputRadiusTypeForm(QWidget* parent) : QDialog(parent) {
     setObjectName("TInputRadiusTypeForm");

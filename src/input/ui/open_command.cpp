@@ -1,14 +1,15 @@
 #include "input/ui/open_command.h"
 
-#include "app/ui/main_window.h"
+#include "app/workspace_access.h"
 #include "display/display_state.h"
+#include "display/ui/status_window_commands.h"
 #include "input/nc_reader.h"
 #include "input/ui/input_radius_type_form.h"
 #include "input/ui/parsing_error_form.h"
 #include "input/wireframe_reader.h"
 #include "model/number_text.h"
 #include "output/tbf_file.h"
-#include "app/workspace_access.h"
+#include "ui/main_window.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -18,6 +19,28 @@ namespace korvix::ui {
 namespace {
 
 enum class OpenedFrom { Dialog, CommandLine };
+
+// The window's file and colour dialogs of the Open command, kept for the program's life so
+// that they keep their folder, filter and colour.
+class OpenNcDialog final : public QFileDialog {
+public:
+    explicit OpenNcDialog(QWidget* parent) : QFileDialog(parent, "Open fIle") {
+        setObjectName("OpenNcDialog");
+        setOption(QFileDialog::DontUseNativeDialog);
+        setFileMode(QFileDialog::ExistingFile);
+        setAcceptMode(QFileDialog::AcceptOpen);
+        setNameFilters(openDialogFilters());
+    }
+};
+
+class ColorDialog1 final : public QColorDialog {
+public:
+    explicit ColorDialog1(QWidget* parent) : QColorDialog(parent) {
+        setObjectName("ColorDialog1");
+        setOption(QColorDialog::DontUseNativeDialog);
+        setCurrentColor(Qt::white);
+    }
+};
 
 void cancel(Tf& window) {
     window.setStatusText("Open command canceled...");
@@ -31,7 +54,7 @@ Rgb toRgb(const QColor& color) {
 void showWhatWasRead(Tf& window) {
     window.fullRedraw();
     if (window.isChecked("DisplayNCStatusWindow1") || window.isChecked("DisplayWIRESTATUSwindow1"))
-        window.refillStatusWindow();
+        refillStatusListBox(window);
 }
 
 void finishReading(Tf& window, const QString& doneText) {
@@ -44,7 +67,7 @@ void finishReading(Tf& window, const QString& doneText) {
 void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom from) {
     Workspace& ws = window.workspace();
     window.setStatusText("Select which type of arcs to be read...");
-    if (window.inputRadiusTypeForm().exec() != QDialog::Accepted) {
+    if (InputRadiusTypeForm::of(window).exec() != QDialog::Accepted) {
         cancel(window);
         return;
     }
@@ -58,7 +81,7 @@ void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom fr
     window.pumpNow();
     const bool wasEmpty = !ws.database.databaseAllocated();
     NcReadOptions options;
-    options.absoluteCenters = window.inputRadiusTypeForm().absoluteCenters();
+    options.absoluteCenters = InputRadiusTypeForm::of(window).absoluteCenters();
     options.drawColor = color;
     const int count = readNcFile(ncReadTarget(ws), fileName.toStdString(), options,
                                  [&ws](const Extents& extents) { fitAfterRead(ws, extents); });
@@ -68,8 +91,8 @@ void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom fr
     window.action("Edit2")->setEnabled(wasEmpty);
 
     if (ws.parseLog.parseErrorFlag) {
-        window.parsingErrorForm().setLines(ws.parseLog.lines);
-        window.parsingErrorForm().exec();
+        ParsingErrorForm::of(window).setLines(ws.parseLog.lines);
+        ParsingErrorForm::of(window).exec();
     }
     showWhatWasRead(window);
 }
@@ -129,7 +152,8 @@ void openFile(Tf& window, const QString& fileName, OpenedFrom from) {
     }
     const QString extension = QString::fromStdString(
         upperAscii(info.suffix().isEmpty() ? "" : ("." + info.suffix()).toStdString()));
-    QColorDialog& colors = window.colorDialog1();
+    QColorDialog& colors =
+        window.dialog<ColorDialog1>([&window] { return new ColorDialog1(&window); });
     // Black tells the wire-frame reader to keep the colours stored in the file.
     if (extension == ".WIR")
         colors.setCurrentColor(Qt::black);
@@ -156,7 +180,8 @@ QStringList openDialogFilters() {
 
 void Open1Click(Tf& window) {
     window.setStatusText("Select a file for input...");
-    QFileDialog& dialog = window.openNcDialog();
+    QFileDialog& dialog =
+        window.dialog<OpenNcDialog>([&window] { return new OpenNcDialog(&window); });
     dialog.selectNameFilter(openDialogFilters().front());
     if (!window.currentFileName().isEmpty())
         dialog.selectFile(window.currentFileName());

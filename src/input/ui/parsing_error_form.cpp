@@ -1,11 +1,17 @@
 #include "input/ui/parsing_error_form.h"
 
+#include "ui/main_window.h"
+
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace korvix::ui {
+
+ParsingErrorForm& ParsingErrorForm::of(Tf& window) {
+    return window.dialog<ParsingErrorForm>([&window] { return new ParsingErrorForm(&window); });
+}
 
 ParsingErrorForm::ParsingErrorForm(QWidget* parent) : QDialog(parent) {
     setObjectName("TParsingErrorForm");

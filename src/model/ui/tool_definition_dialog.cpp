@@ -1,8 +1,8 @@
 #include "model/ui/tool_definition_dialog.h"
 
-#include "app/ui/main_window.h"
-#include "app/ui/numeric_field.h"
 #include "model/reporter.h"
+#include "ui/main_window.h"
+#include "ui/numeric_field.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -40,6 +40,13 @@ std::size_t index(ToolField field) {
 }
 
 } // namespace
+
+ToolDefinitionDialog& ToolDefinitionDialog::of(Tf& window) {
+    return window.dialog<ToolDefinitionDialog>([&window] {
+        Workspace& ws = window.workspace();
+        return new ToolDefinitionDialog(ws.tools, ws.database, window.reporter(), &window);
+    });
+}
 
 ToolDefinitionDialog::ToolDefinitionDialog(ToolTable& tools, GraphicsDatabase& database,
                                            Reporter& reporter, QWidget* parent)
@@ -232,7 +239,7 @@ void ToolDefinitionDialog::done(int result) {
 }
 
 void ToolDefinitionsClick(Tf& window) {
-    window.toolDefinitionDialog().exec();
+    ToolDefinitionDialog::of(window).exec();
 }
 
 } // namespace korvix::ui

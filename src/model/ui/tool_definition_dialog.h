@@ -21,6 +21,8 @@ class Tf;
 // when the user leaves it. Closing renumbers the moves of every tool whose number changed.
 class ToolDefinitionDialog : public QDialog {
 public:
+    // The window's one instance, created at the first call.
+    static ToolDefinitionDialog& of(Tf& window);
     ToolDefinitionDialog(ToolTable& tools, GraphicsDatabase& database, Reporter& reporter,
                          QWidget* parent = nullptr);
 

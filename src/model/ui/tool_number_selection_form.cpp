@@ -1,5 +1,7 @@
 #include "model/ui/tool_number_selection_form.h"
 
+#include "ui/main_window.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,6 +43,14 @@ void UpDownControl::stepBy(int steps) {
         if (onStep)
             onStep(m_position);
     }
+}
+
+ToolNumberSelectionForm& ToolNumberSelectionForm::of(Tf& window) {
+    return window.dialog<ToolNumberSelectionForm>([&window] {
+        auto* form = new ToolNumberSelectionForm(&window);
+        form->setTable(&window.workspace().tools);
+        return form;
+    });
 }
 
 ToolNumberSelectionForm::ToolNumberSelectionForm(QWidget* parent) : QDialog(parent) {

@@ -10,6 +10,8 @@ class QToolButton;
 
 namespace korvix::ui {
 
+class Tf;
+
 // An up-down control: two arrow buttons over a position in [0, maximum] that wraps around
 // at both ends.
 class UpDownControl : public QWidget {
@@ -33,6 +35,8 @@ private:
 // up-down control (each click shows the tool number of the entry at its position).
 class ToolNumberSelectionForm : public QDialog {
 public:
+    // The window's one instance, created at the first call.
+    static ToolNumberSelectionForm& of(Tf& window);
     explicit ToolNumberSelectionForm(QWidget* parent = nullptr);
 
     // The table to browse: the up-down runs over its entries 0..count (the count as it is

@@ -1,10 +1,11 @@
 #include "output/ui/cnc_control_type_dialog.h"
 
 #include "app/home_folder.h"
-#include "app/ui/dialog_buttons.h"
-#include "app/ui/numeric_field.h"
 #include "model/number_text.h"
 #include "model/reporter.h"
+#include "ui/dialog_buttons.h"
+#include "ui/main_window.h"
+#include "ui/numeric_field.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -34,6 +35,12 @@ public:
 };
 
 } // namespace
+
+CNCControlTypeDialog& CNCControlTypeDialog::of(Tf& window) {
+    return window.dialog<CNCControlTypeDialog>([&window] {
+        return new CNCControlTypeDialog(window.reporter(), korvix::machinesFolder(), &window);
+    });
+}
 
 CNCControlTypeDialog::CNCControlTypeDialog(Reporter& reporter, std::filesystem::path machinesFolder,
                                            QWidget* parent)

@@ -14,6 +14,8 @@ class Reporter;
 
 namespace korvix::ui {
 
+class Tf;
+
 class NumericFieldGuard;
 
 // "CNC Control Type": the machine control an NC program is written for ("Default" or a
@@ -23,6 +25,8 @@ class CNCControlTypeDialog : public QDialog {
 public:
     // `reporter` shows the field-check errors; `machinesFolder` is where the drop-down looks
     // for *.DNC files.
+    // The window's one instance, created at the first call.
+    static CNCControlTypeDialog& of(Tf& window);
     CNCControlTypeDialog(Reporter& reporter, std::filesystem::path machinesFolder,
                          QWidget* parent = nullptr);
 

@@ -1,6 +1,6 @@
 #include "output/ui/save_file_name.h"
 
-#include "app/ui/main_window.h"
+#include "ui/main_window.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

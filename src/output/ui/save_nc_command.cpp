@@ -1,12 +1,12 @@
 #include "output/ui/save_nc_command.h"
 
-#include "app/ui/main_window.h"
+#include "app/workspace_access.h"
 #include "model/reporter.h"
 #include "output/nc_writer.h"
 #include "output/ui/cnc_control_type_dialog.h"
 #include "output/ui/save_file_name.h"
 #include "output/write_result.h"
-#include "app/workspace_access.h"
+#include "ui/main_window.h"
 
 namespace korvix::ui {
 namespace {
@@ -21,7 +21,7 @@ void Save1Click(Tf& window) {
         window.setStatusText(kNothingToSaveText);
         return;
     }
-    CNCControlTypeDialog& control = window.cncControlTypeDialog();
+    CNCControlTypeDialog& control = CNCControlTypeDialog::of(window);
     if (control.exec() != QDialog::Accepted) {
         window.setStatusText(kCanceledText);
         return;

@@ -1,6 +1,5 @@
 #include "output/ui/save_tbf_apt_commands.h"
 
-#include "app/ui/main_window.h"
 #include "display/display_state.h"
 #include "filters/explode_arcs.h"
 #include "filters/ui/explode_arcs_command.h"
@@ -10,6 +9,7 @@
 #include "output/tbf_file.h"
 #include "output/ui/save_file_name.h"
 #include "output/write_result.h"
+#include "ui/main_window.h"
 
 namespace korvix::ui {
 namespace {
@@ -31,7 +31,7 @@ void savePointFile(Tf& window, PointFormat format) {
         // dialog is closed, the save goes on.
         window.setStatusText(
             "Please verify that tool DIAMETER, RADIUS and LENGTH are all correct...");
-        window.toolDefinitionDialog().exec();
+        ToolDefinitionDialog::of(window).exec();
         window.setStatusText("Enter name for which to save this \"APT\" file under...");
     } else {
         window.setStatusText("Enter name for which to save this file under...");

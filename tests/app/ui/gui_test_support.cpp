@@ -1,7 +1,8 @@
 #include "gui_test_support.h"
 
-#include "app/ui/main_window.h"
+#include "app/ui/korvix_window.h"
 #include "input/ui/input_radius_type_form.h"
+#include "ui/main_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -117,7 +118,7 @@ void acceptRadiusType(bool absoluteCenters) {
 std::unique_ptr<ui::Tf> makeWindow() {
     // Each test starts with no answers queued by the one before.
     pendingAnswers().clear();
-    auto window = std::make_unique<ui::Tf>(QStringList{});
+    auto window = ui::createMainWindow(QStringList{});
     window->show();
     QApplication::processEvents();
     return window;

@@ -1,12 +1,12 @@
 #include "app/ui/close_commands.h"
-#include "app/ui/drawing_area.h"
-#include "app/ui/main_window.h"
+#include "app/workspace_access.h"
 #include "display/ui/modify_feed_colors_dialog.h"
+#include "display/view_transform.h"
 #include "gui_test_support.h"
 #include "input/nc_reader.h"
 #include "input/ui/open_command.h"
-#include "app/workspace_access.h"
-#include "display/view_transform.h"
+#include "ui/drawing_area.h"
+#include "ui/main_window.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,13 +1,13 @@
-#include "app/ui/drawing_area.h"
-#include "app/ui/main_window.h"
 #include "display/identify_stepping.h"
 #include "display/ui/current_nc_location_dialog.h"
 #include "display/ui/current_wir_location_dialog.h"
-#include "display/ui/view_commands.h"
+#include "display/ui/view_menu_commands.h"
+#include "display/view_transform.h"
 #include "gui_test_support.h"
 #include "input/ui/open_command.h"
+#include "ui/drawing_area.h"
+#include "ui/main_window.h"
 #include "window_input.h"
-#include "display/view_transform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -59,7 +59,7 @@ struct Identify : ::testing::Test {
         openTestProgram(*window, "identify_path.nc");
     }
     PixelPoint pixelOf(double x, double y, double z) const { return project(ws.view, x, y, z); }
-    ui::CurrentNcLocationDialog& ncDialog() { return window->currentNcLocationDialog(); }
+    ui::CurrentNcLocationDialog& ncDialog() { return ui::CurrentNcLocationDialog::of(*window); }
     // A step that checks the fields shown.
     DialogStep expectFields(Fields expected, const char* where) {
         return [expected, where](ui::LocationDialogBase& dialog) {
@@ -74,12 +74,13 @@ struct Identify : ::testing::Test {
 TEST_F(Identify, ArmsThePickAndChoosesItsTarget) {
     EXPECT_EQ(ncDialog().objectName(), "TCurrentNcLocationDialog");
     EXPECT_EQ(ncDialog().windowTitle(), "Current NC location");
-    EXPECT_EQ(window->currentWirLocationDialog().windowTitle(), "Current Wireframe location");
+    EXPECT_EQ(ui::CurrentWirLocationDialog::of(*window).windowTitle(),
+              "Current Wireframe location");
     EXPECT_TRUE(ncDialog().windowFlags() & Qt::WindowStaysOnTopHint);
 
     window->action("Identify1")->trigger();
     EXPECT_EQ(window->statusText(), " Use \"LEFT\" mouse button to select desired geometry...");
-    EXPECT_EQ(window->pickMode, ui::pick::kPoint);
+    EXPECT_EQ(window->pointer.mode, PickMode::Point);
 
     // WIREFRAME only while a wire-frame is displayed.
     window->action("IdentifyWIREdata1")->trigger();
@@ -118,7 +119,7 @@ TEST_F(Identify, StraightMoveThenStepsOverTheArcAsOneMove) {
     EXPECT_TRUE(menusLocked);
     EXPECT_TRUE(window->action("File1")->isEnabled()); // unlocked again
     EXPECT_FALSE(ncDialog().isVisible());
-    EXPECT_EQ(window->pickMode, ui::pick::kNone);
+    EXPECT_EQ(window->pointer.mode, PickMode::None);
     EXPECT_FALSE(ws.animation.toolShown);
     // The picked point lies on the move, under the click.
     const QString status = window->statusText();
@@ -146,7 +147,7 @@ TEST_F(Identify, NothingNearWritesOntoThePicture) {
     const PixelPoint empty = pixelOf(45, 15, 0);
     click(*window, empty);
     EXPECT_FALSE(ncDialog().isVisible());
-    EXPECT_EQ(window->pickMode, ui::pick::kNone);
+    EXPECT_EQ(window->pointer.mode, PickMode::None);
     // White text appeared in the top rows at the left.
     const QImage after = window->drawingArea().image();
     int changed = 0;
@@ -235,7 +236,7 @@ TEST(IdentifyWireframe, StepsPointsAndShowsMidPoints) {
     window->action("IdentifyWIREdata1")->trigger();
     ASSERT_TRUE(window->isChecked("IdentifyWIREdata1"));
 
-    ui::CurrentWirLocationDialog& dialog = window->currentWirLocationDialog();
+    ui::CurrentWirLocationDialog& dialog = ui::CurrentWirLocationDialog::of(*window);
     const auto xyz = [](ui::LocationDialogBase& d) {
         return (d.fieldText("XLocationEdit") + " " + d.fieldText("YLocationEdit") + " " +
                 d.fieldText("ZLocationEdit"))

@@ -1,10 +1,10 @@
-#include "app/ui/drawing_area.h"
-#include "app/ui/main_window.h"
 #include "display/trim_polygon_input.h"
 #include "display/ui/mouse_handlers.h"
-#include "display/ui/view_commands.h"
+#include "display/ui/view_menu_commands.h"
 #include "display/view_commands.h"
 #include "gui_test_support.h"
+#include "ui/drawing_area.h"
+#include "ui/main_window.h"
 #include "window_input.h"
 
 #include <QAction>
@@ -38,7 +38,7 @@ struct Window : ::testing::Test {
 
 TEST_F(Window, BoxZoomFitsTheDrawnBoxWithAnXorRubberBand) {
     EXPECT_TRUE(pressKey(*window, Qt::Key_B, Qt::NoModifier, "b"));
-    EXPECT_EQ(window->pickMode, ui::pick::kZoomWindow);
+    EXPECT_EQ(window->pointer.mode, PickMode::ZoomWindow);
     EXPECT_EQ(window->statusText(), "Draw box around area you wish to zoom in on...");
 
     const PixelPoint from{200, 150}, first{300, 250}, to{420, 330};
@@ -60,7 +60,7 @@ TEST_F(Window, BoxZoomFitsTheDrawnBoxWithAnXorRubberBand) {
     EXPECT_FALSE(edgeIsRed());
     mouseRelease(*window, to);
 
-    EXPECT_EQ(window->pickMode, ui::pick::kNone);
+    EXPECT_EQ(window->pointer.mode, PickMode::None);
     EXPECT_NEAR(ws.view.windowBox.xmin, a.u, 1e-9);
     EXPECT_NEAR(ws.view.windowBox.xmax, b.u, 1e-9);
     EXPECT_NEAR(ws.view.windowBox.ymin, -a.v, 1e-9);
@@ -77,7 +77,7 @@ TEST_F(Window, BoxReleasedOnItsPressRowIsTooSmall) {
     EXPECT_EQ(*message, "Zoom window too small...");
     EXPECT_EQ(ws.view.windowBox.xmin, box.xmin);
     EXPECT_EQ(ws.view.windowBox.ymax, box.ymax);
-    EXPECT_EQ(window->pickMode, ui::pick::kNone);
+    EXPECT_EQ(window->pointer.mode, PickMode::None);
     // The rubber band went with the drag.
     EXPECT_EQ(picture(), original);
 }
@@ -91,7 +91,7 @@ TEST_F(Window, DragPanMovesThePictureWithTheMouse) {
     const PixelPoint after = pixelOf(40, 0, 0);
     EXPECT_NEAR(after.x, to.x, 1);
     EXPECT_NEAR(after.y, to.y, 1);
-    EXPECT_EQ(window->pickMode, ui::pick::kNone);
+    EXPECT_EQ(window->pointer.mode, PickMode::None);
     // The path is drawn at its new place.
     EXPECT_NE(pixel(pixelOf(20, 0, 0)) & 0xFFFFFF, 0u);
 }
@@ -104,7 +104,7 @@ TEST_F(Window, RightButtonStartsNoDrag) {
     mouseMove(*window, {300, 300}, Qt::RightButton);
     mouseRelease(*window, {300, 300}, Qt::RightButton);
     EXPECT_EQ(ws.view.windowBox.xmin, box.xmin);
-    EXPECT_EQ(window->pickMode, ui::pick::kPan); // still armed for a left drag
+    EXPECT_EQ(window->pointer.mode, PickMode::Pan); // still armed for a left drag
 }
 
 TEST_F(Window, CharacterKeysZoomFitRedrawAndArm) {
@@ -123,19 +123,19 @@ TEST_F(Window, CharacterKeysZoomFitRedrawAndArm) {
     // With Ctrl the letters arm the dynamic modes instead.
     const struct {
         int key;
-        int mode;
+        PickMode mode;
         const char* status;
     } dynamicKeys[] = {
-        {Qt::Key_P, ui::pick::kDynamicPan,
+        {Qt::Key_P, PickMode::DynamicPan,
          "Press left mouse button and drag in desired PAN direction..."},
-        {Qt::Key_R, ui::pick::kDynamicRotate,
+        {Qt::Key_R, PickMode::DynamicRotate,
          "Press left mouse button and move mouse to ROTATE view..."},
-        {Qt::Key_Z, ui::pick::kDynamicZoom,
+        {Qt::Key_Z, PickMode::DynamicZoom,
          "Press left mouse button and move mouse UP and DOWN to ZOOM."},
     };
     for (const auto& k : dynamicKeys) {
         EXPECT_TRUE(pressKey(*window, k.key, Qt::ControlModifier, QString(QChar(k.key - '@'))));
-        EXPECT_EQ(window->pickMode, k.mode);
+        EXPECT_EQ(window->pointer.mode, k.mode);
         EXPECT_EQ(window->statusText(), k.status);
     }
     EXPECT_NEAR(halfWidths().first, hx, 1e-9); // Ctrl+Z did not zoom
@@ -245,7 +245,7 @@ TEST_F(Window, DynamicRotateFollowsTheMouseUntilRelease) {
     EXPECT_EQ(ws.view.angleA, 0);
     EXPECT_EQ(ws.view.angleB, -1);
     mouseRelease(*window, {296, 300});
-    EXPECT_EQ(window->pickMode, ui::pick::kNone);
+    EXPECT_EQ(window->pointer.mode, PickMode::None);
     EXPECT_EQ(window->statusText(), "");
     // The drag is over: moving on changes nothing.
     mouseMove(*window, {100, 100});
@@ -297,7 +297,7 @@ TEST_F(Window, TrimmingPolygonIsDrawnEditedAndAbandoned) {
     click(*window, {200, 100});
     EXPECT_TRUE(pressKey(*window, Qt::Key_Escape));
     EXPECT_EQ(window->statusText().toStdString(), kTrimCanceledText);
-    EXPECT_EQ(window->pickMode, ui::pick::kNone);
+    EXPECT_EQ(window->pointer.mode, PickMode::None);
     EXPECT_EQ(ws.trimPolygon.count, 0);
     EXPECT_EQ(picture(), original);
 }

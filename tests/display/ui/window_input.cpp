@@ -1,11 +1,11 @@
 #include "window_input.h"
 
-#include "app/ui/drawing_area.h"
-#include "app/ui/main_window.h"
 #include "display/identify_stepping.h"
 #include "display/ui/location_dialog_base.h"
 #include "gui_test_support.h"
 #include "input/ui/open_command.h"
+#include "ui/drawing_area.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,10 +1,10 @@
-#include "app/ui/drawing_area.h"
-#include "app/ui/main_window.h"
 #include "display/view_transform.h"
 #include "filters/ui/explode_arc_form.h"
 #include "gui_test_support.h"
 #include "input/ui/open_command.h"
 #include "model/ui/window_trace.h"
+#include "ui/drawing_area.h"
+#include "ui/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,7 +53,7 @@ void answerTolerance(const QString& tolerance) {
 
 TEST(ExplodeArcsCommand, FormStartsWithItsDesignTexts) {
     auto window = makeWindow();
-    ui::ExplodeArcForm& form = window->explodeArcForm();
+    ui::ExplodeArcForm& form = ui::ExplodeArcForm::of(*window);
     EXPECT_EQ(form.objectName(), "TExplodeArcForm");
     EXPECT_EQ(form.windowTitle(), "Arc exploding tolerance");
     EXPECT_EQ(form.findChild<QLabel*>("Label1")->text(), "Chordal deviation tolerance:");
@@ -97,7 +97,7 @@ TEST(ExplodeArcsCommand, ReplacesTheArcsAndRedraws) {
     }
     EXPECT_GT(drawn, 20);
     // The form keeps the tolerance for the next time.
-    EXPECT_EQ(window->explodeArcForm().toleranceText(), "0.01");
+    EXPECT_EQ(ui::ExplodeArcForm::of(*window).toleranceText(), "0.01");
 }
 
 TEST(ExplodeArcsCommand, WithoutDataOrWhenCancelledNothingChanges) {

@@ -1,5 +1,4 @@
-#include "app/ui/drawing_area.h"
-#include "app/ui/main_window.h"
+#include "app/workspace_access.h"
 #include "filters/filter_parameters.h"
 #include "filters/path_builder.h"
 #include "filters/record_fields.h"
@@ -11,7 +10,8 @@
 #include "gui_test_support.h"
 #include "input/nc_reader.h"
 #include "input/ui/open_command.h"
-#include "app/workspace_access.h"
+#include "ui/drawing_area.h"
+#include "ui/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -165,7 +165,7 @@ TEST(FilterWindowCommands, WithoutDataOnlyTheStatusSaysSo) {
 
 TEST(FilterWindowCommands, DialogsStartWithTheirDesignTexts) {
     auto window = makeWindow();
-    ui::FitArcForm& fit = window->fitArcForm();
+    ui::FitArcForm& fit = ui::FitArcForm::of(*window);
     EXPECT_EQ(fit.objectName(), "TFitArcForm");
     EXPECT_EQ(fit.windowTitle(), "Fit arcs through point to point data");
     EXPECT_EQ(fit.findChild<QGroupBox*>()->title(), "Arc fitting parameters");
@@ -175,7 +175,7 @@ TEST(FilterWindowCommands, DialogsStartWithTheirDesignTexts) {
     EXPECT_EQ(fit.findChild<QCheckBox*>("XYPlaneOnlyCheckBox")->text(), "XY plane only");
     EXPECT_EQ(fit.findChild<QLabel*>("MaxRadiusLabel")->text(), "Maximum radius value ");
 
-    ui::SiftingForm& sift = window->siftingForm();
+    ui::SiftingForm& sift = ui::SiftingForm::of(*window);
     EXPECT_EQ(sift.objectName(), "TSiftingForm");
     EXPECT_EQ(sift.windowTitle(), "Point sifting tolerance");
     EXPECT_EQ(edit(&sift, "SiftToleranceEdit")->text(), "0.0005");
@@ -217,7 +217,7 @@ TEST(FilterWindowCommands, FitArcsReplacesTheContourAndDrawsTheArcs) {
     EXPECT_EQ(window->statusListBox().count(), 5);
     EXPECT_NE(window->statusListBox().item(0)->text(), "stale");
     // The dialog keeps what the user typed for the next time.
-    EXPECT_EQ(window->fitArcForm().toleranceText(), "0.01");
+    EXPECT_EQ(ui::FitArcForm::of(*window).toleranceText(), "0.01");
 }
 
 TEST(FilterWindowCommands, FitArcsXyOnlyLeavesTheSurfaceRowsAsPoints) {
@@ -272,15 +272,15 @@ TEST(FilterWindowCommands, RefusedFitParametersKeepTheDialogOpenAndChangeNothing
         window->action("Fitarcs1")->trigger();
         expectShown(shown, c.messages);
         EXPECT_TRUE(stayedOpen);
-        EXPECT_EQ(window->fitArcForm().toleranceText(), c.tolerance); // left as typed
+        EXPECT_EQ(ui::FitArcForm::of(*window).toleranceText(), c.tolerance); // left as typed
         EXPECT_EQ(window->statusText(), "Arc fitting command canceled...");
         const std::vector<MoveRecord> after = recordsOf(window->workspace());
         ASSERT_EQ(after.size(), before.size());
         for (std::size_t i = 0; i < before.size(); ++i)
             ASSERT_EQ(fieldDifferences(before[i], after[i]), "") << i;
     }
-    window->fitArcForm().setToleranceText("0.001");
-    window->fitArcForm().setMaxRadiusText("99.99");
+    ui::FitArcForm::of(*window).setToleranceText("0.001");
+    ui::FitArcForm::of(*window).setMaxRadiusText("99.99");
 }
 
 TEST(FilterWindowCommands, FitArcsRefusesADialogClosedWithAnUnusableValue) {
@@ -338,7 +338,8 @@ TEST(FilterWindowCommands, SiftRemovesPointsAndReportsTheCount) {
             std::string_view(c.file) == "fit_contour.nc" ? kContour : examplePath(c.file);
         // What the sifter itself makes of the file.
         Workspace reference;
-        ASSERT_TRUE(readNcProgram(ncReadTarget(reference), path.toStdString(), NcReadOptions{}, {}).ok());
+        ASSERT_TRUE(
+            readNcProgram(ncReadTarget(reference), path.toStdString(), NcReadOptions{}, {}).ok());
         const std::size_t expected =
             siftPoints(reference.database, {c.tolerance.toDouble(), c.rapids}).pointsRemoved;
 
@@ -423,7 +424,7 @@ TEST(FilterWindowCommands, RefusedSiftToleranceKeepsTheDialogOpen) {
         EXPECT_EQ(window->statusText(), "Sift command has been canceled...");
         EXPECT_EQ(recordsOf(window->workspace()).size(), count);
     }
-    window->siftingForm().setToleranceText("0.0005");
+    ui::SiftingForm::of(*window).setToleranceText("0.0005");
 }
 
 TEST(FilterWindowCommands, ReversingTwiceGivesEveryMoveBack) {
@@ -505,8 +506,8 @@ TEST(FilterWindowCommands, LeavingANumericFieldReportsEveryOffendingCharacter) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.field) + " " + c.text.toStdString());
         QDialog& dialog = std::string_view(c.form) == "fit"
-                              ? static_cast<QDialog&>(window->fitArcForm())
-                              : static_cast<QDialog&>(window->siftingForm());
+                              ? static_cast<QDialog&>(ui::FitArcForm::of(*window))
+                              : static_cast<QDialog&>(ui::SiftingForm::of(*window));
         auto* field = edit(&dialog, c.field);
         auto* next = dialog.findChild<QWidget*>(c.next);
         const QString original = field->text();

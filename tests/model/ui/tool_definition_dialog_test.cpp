@@ -1,10 +1,10 @@
-#include "app/ui/main_window.h"
+#include "app/workspace_access.h"
 #include "gui_test_support.h"
 #include "input/nc_reader.h"
 #include "model/ui/tool_definition_dialog.h"
 #include "model/ui/tool_number_selection_form.h"
 #include "model/ui/window_trace.h"
-#include "app/workspace_access.h"
+#include "ui/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,7 +21,8 @@ namespace {
 const QString kTwoTools = QString(KORVIX_TEST_DATA_DIR) + "/two_tools.nc";
 
 void readProgram(ui::Tf& window, const QString& path) {
-    ASSERT_GT(readNcFile(ncReadTarget(window.workspace()), path.toStdString(), NcReadOptions{}, {}), 0);
+    ASSERT_GT(readNcFile(ncReadTarget(window.workspace()), path.toStdString(), NcReadOptions{}, {}),
+              0);
 }
 
 // How many moves each tool has.
@@ -49,7 +50,7 @@ QStringList fieldTexts(ui::ToolDefinitionDialog& dialog) {
 
 TEST(ToolDefinitionDialog, ShowsItsFieldsInOrderWithTheProgramNumbersInBlue) {
     auto window = makeWindow();
-    ui::ToolDefinitionDialog& dialog = window->toolDefinitionDialog();
+    ui::ToolDefinitionDialog& dialog = ui::ToolDefinitionDialog::of(*window);
     EXPECT_EQ(dialog.objectName(), "TToolDefinitionDialog");
     EXPECT_EQ(dialog.windowTitle(), "Tool Definition(s)");
     EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -85,7 +86,7 @@ TEST(ToolDefinitionDialog, ShowsItsFieldsInOrderWithTheProgramNumbersInBlue) {
 
 TEST(ToolDefinitionDialog, EmptyTableShowsEntryZeroOnly) {
     auto window = makeWindow();
-    ui::ToolDefinitionDialog& dialog = window->toolDefinitionDialog();
+    ui::ToolDefinitionDialog& dialog = ui::ToolDefinitionDialog::of(*window);
     dialog.show();
     EXPECT_EQ(dialog.currentEntry(), 0);
     EXPECT_EQ(edit(&dialog, "CurrentToolRecordEdit")->text(), "0");
@@ -100,7 +101,7 @@ TEST(ToolDefinitionDialog, EmptyTableShowsEntryZeroOnly) {
 TEST(ToolDefinitionDialog, BrowsesTheEntriesFromOneDownToZero) {
     auto window = makeWindow();
     readProgram(*window, kTwoTools);
-    ui::ToolDefinitionDialog& dialog = window->toolDefinitionDialog();
+    ui::ToolDefinitionDialog& dialog = ui::ToolDefinitionDialog::of(*window);
     dialog.show();
     struct Step {
         const char* button;
@@ -146,7 +147,7 @@ TEST(ToolDefinitionDialog, ChangingToolTwoToSevenRenumbersItsMoves) {
     });
     window->action("ToolDefinitions")->trigger();
 
-    EXPECT_FALSE(window->toolDefinitionDialog().isVisible());
+    EXPECT_FALSE(ui::ToolDefinitionDialog::of(*window).isVisible());
     EXPECT_EQ(ws.tools.entries[2].toolNumber, 7);
     EXPECT_FLOAT_EQ(ws.tools.entries[2].diameter, 6.35f);
     const std::map<int, int> after = movesPerTool(ws);
@@ -182,7 +183,7 @@ TEST(ToolDefinitionDialog, RefusedTextsKeepTheEntryAndTheDialog) {
     auto window = makeWindow();
     readProgram(*window, kTwoTools);
     Workspace& ws = window->workspace();
-    ui::ToolDefinitionDialog& dialog = window->toolDefinitionDialog();
+    ui::ToolDefinitionDialog& dialog = ui::ToolDefinitionDialog::of(*window);
     dialog.show();
     const QStringList stored = entryTexts(ws.tools.entries[1]);
     std::map<QString, QString> shown;
@@ -217,7 +218,7 @@ TEST(ToolDefinitionDialog, LeavingAFieldStoresItOrTakesTheUserBack) {
     auto window = makeWindow();
     readProgram(*window, kTwoTools);
     Workspace& ws = window->workspace();
-    ui::ToolDefinitionDialog& dialog = window->toolDefinitionDialog();
+    ui::ToolDefinitionDialog& dialog = ui::ToolDefinitionDialog::of(*window);
     struct Outcome {
         QString message;
         QWidget* focus = nullptr;
@@ -261,7 +262,7 @@ TEST(ToolDefinitionDialog, LeavingAFieldStoresItOrTakesTheUserBack) {
 TEST(ToolNumberSelectionForm, UpDownBrowsesTheTableAndWraps) {
     auto window = makeWindow();
     readProgram(*window, examplePath("multi_tool.nc")); // tools 3, 7, 12
-    ui::ToolNumberSelectionForm& form = window->toolNumberSelectionForm();
+    ui::ToolNumberSelectionForm& form = ui::ToolNumberSelectionForm::of(*window);
     EXPECT_EQ(form.objectName(), "TToolNumberSelectionForm");
     EXPECT_EQ(form.windowTitle(), "Select Tool #");
     EXPECT_EQ(form.findChild<QLabel*>("Label1")->text(), "Tool #");

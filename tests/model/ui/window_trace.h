@@ -2,7 +2,7 @@
 
 // Watching the window while a command runs: the status texts it shows, in order.
 
-#include "app/ui/main_window.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QEvent>

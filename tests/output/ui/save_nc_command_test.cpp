@@ -1,11 +1,11 @@
 #include "app/home_folder.h"
-#include "app/ui/main_window.h"
+#include "app/workspace_access.h"
 #include "gui_test_support.h"
 #include "input/nc_reader.h"
 #include "input/ui/open_command.h"
 #include "output/ui/cnc_control_type_dialog.h"
 #include "output/write_result.h"
-#include "app/workspace_access.h"
+#include "ui/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -167,7 +167,7 @@ TEST(SaveNc, DefaultFormatReadsBackAsTheSameMoves) {
 
 TEST(SaveNc, ControlTypeDialogListsDefaultAndTheMachinesFolder) {
     auto window = makeWindow();
-    ui::CNCControlTypeDialog& dialog = window->cncControlTypeDialog();
+    ui::CNCControlTypeDialog& dialog = ui::CNCControlTypeDialog::of(*window);
     EXPECT_EQ(dialog.objectName(), "TCNCControlTypeDialog");
     EXPECT_EQ(dialog.windowTitle(), "CNC Control Type");
     EXPECT_EQ(dialog.programNumberText(), "1");
@@ -288,12 +288,12 @@ TEST(SaveNc, ProgramNumberMustBeANumber) {
         EXPECT_EQ(window->statusText(), "Save command canceled...");
     }
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
-    window->cncControlTypeDialog().setProgramNumberText("1");
+    ui::CNCControlTypeDialog::of(*window).setProgramNumberText("1");
 }
 
 TEST(SaveNc, LeavingTheProgramNumberFieldChecksIt) {
     auto window = makeWindow();
-    ui::CNCControlTypeDialog& dialog = window->cncControlTypeDialog();
+    ui::CNCControlTypeDialog& dialog = ui::CNCControlTypeDialog::of(*window);
     auto* number = dialog.findChild<QLineEdit*>("ProgramNumberEdit");
     auto* starting = dialog.findChild<QLineEdit*>("StartingTextEdit");
     QWidget* focusAfter = nullptr;

@@ -1,10 +1,10 @@
-#include "app/ui/main_window.h"
 #include "filters/ui/explode_arc_form.h"
 #include "gui_test_support.h"
 #include "input/ui/open_command.h"
 #include "model/ui/tool_definition_dialog.h"
 #include "model/ui/window_trace.h"
 #include "output/write_result.h"
+#include "ui/main_window.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/ui/drawing_area.h"
+#include "ui/drawing_area.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "input/machine_format.h"
+#include "input/machine_format_loader.h"
 
 #include "model/reporter.h"
 

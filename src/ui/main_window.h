@@ -1,24 +1,28 @@
 #pragma once
 
 #include "app/menu_state_stack.h"
+#include "display/pointer_input.h"
 #include "model/workspace.h"
-#include "display/pointer_state.h"
+#include "ui/menu_item.h"
 
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <span>
+#include <typeindex>
+#include <unordered_map>
 
 class QAction;
-class QColorDialog;
-class QFileDialog;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
 class QMenu;
 class QMenuBar;
+class QMouseEvent;
 class QToolBar;
 
 namespace korvix {
@@ -30,18 +34,18 @@ namespace korvix::ui {
 class DrawingArea;
 class QtCanvas;
 class QtReporter;
-class InputRadiusTypeForm;
-class CurrentNcLocationDialog;
-class CurrentWirLocationDialog;
-class ParsingErrorForm;
-class ModifyFeedColorsDialog;
-class CNCControlTypeDialog;
-class SiftingForm;
-class FitArcForm;
-class ToolDefinitionDialog;
-class ExplodeArcForm;
-class ToolNumberSelectionForm;
-struct MenuItem;
+
+// What the window hands to the commands of the subsystems: its key and mouse events and the
+// opening of the command-line file. The application wires them (app/ui); the window itself
+// knows no command.
+struct WindowHandlers {
+    // FormKeyDown, then FormKeyPress: true when a key was used.
+    std::function<bool(Tf&, QKeyEvent&)> keyPressed;
+    std::function<void(Tf&, const QMouseEvent&)> mouseDown;
+    std::function<void(Tf&, const QMouseEvent&)> mouseMove;
+    std::function<void(Tf&, const QMouseEvent&)> mouseUp;
+    std::function<void(Tf&, const QString& fileName)> openNamedFile;
+};
 
 // The main window: the drawing surface, the owner of the menus and of every dialog, and the
 // place where commands report in the status bar. Command handlers live with their
@@ -49,11 +53,14 @@ struct MenuItem;
 class Tf : public QMainWindow {
 public:
     // `commandLine` holds the program's arguments without the program name; the first one,
-    // if any, is opened at the first activation.
-    explicit Tf(const QStringList& commandLine, QWidget* parent = nullptr);
+    // if any, is opened at the first activation. `menus` are built in order.
+    Tf(const QStringList& commandLine, std::span<const MenuItem> menus, WindowHandlers handlers,
+       QWidget* parent = nullptr);
     ~Tf() override;
 
     Workspace& workspace() { return m_ws; }
+    const Workspace& workspace() const { return m_ws; }
+    Reporter& reporter() { return m_ws.report(); }
 
     // --- Status bar
     void setStatusText(const QString& text); // second panel: messages and hints
@@ -72,6 +79,10 @@ public:
     void popMenuState();
     void clearMenuStateStack() { m_menuStack.clear(); }
     QMenu* popupMenu() const { return m_popupMenu; }
+    // Edit mode swaps the main menu for the edit menu and shows the selection toolbar.
+    QMenuBar* mainMenu1() const { return m_mainMenu1; }
+    QMenuBar* mainMenu2() const { return m_mainMenu2; }
+    QToolBar* modifyPortionToolbar() const { return m_modifyPortionToolbar; }
     // Runs a menu command unless another command is running and the item may not
     // interrupt it.
     void runCommand(const MenuItem& item);
@@ -98,33 +109,25 @@ public:
     void endProgress();
 
     // --- Status window
-    void refillStatusWindow();
     QListWidget& statusListBox() { return *m_statusListBox; }
     // Hides the screen-text entry field.
     void hideTextEntry();
 
-    // --- Dialogs (created once, kept for the program's life)
-    QFileDialog& openNcDialog() { return *m_openNcDialog; }
-    QColorDialog& colorDialog1() { return *m_colorDialog; }
-    InputRadiusTypeForm& inputRadiusTypeForm() { return *m_inputRadiusTypeForm; }
-    CurrentNcLocationDialog& currentNcLocationDialog() { return *m_currentNcLocationDialog; }
-    CurrentWirLocationDialog& currentWirLocationDialog() { return *m_currentWirLocationDialog; }
-    ParsingErrorForm& parsingErrorForm() { return *m_parsingErrorForm; }
-    ModifyFeedColorsDialog& modifyFeedColorsDialog() { return *m_modifyFeedColorsDialog; }
-    CNCControlTypeDialog& cncControlTypeDialog() { return *m_cncControlTypeDialog; }
-    SiftingForm& siftingForm() { return *m_siftingForm; }
-    FitArcForm& fitArcForm() { return *m_fitArcForm; }
-    ToolDefinitionDialog& toolDefinitionDialog() { return *m_toolDefinitionDialog; }
-    ExplodeArcForm& explodeArcForm() { return *m_explodeArcForm; }
-    ToolNumberSelectionForm& toolNumberSelectionForm() { return *m_toolNumberSelectionForm; }
+    // --- Dialogs, created once and kept for the program's life so that their fields keep
+    // their values. Each dialog class finds its one instance through this (the `of`
+    // function of the dialog): `make` creates it, parented to the window, at the first call.
+    template <class Dialog, class Make> Dialog& dialog(Make&& make) {
+        QWidget*& slot = m_dialogs[std::type_index(typeid(Dialog))];
+        if (slot == nullptr)
+            slot = make();
+        return *static_cast<Dialog*>(slot);
+    }
 
     // --- Files
     QString currentFileName() const { return m_currentFileName; }
     void setCurrentFileName(const QString& fileName);
 
-    // The pick mode byte: what a mouse drag means.
-    int pickMode = 0;
-    // The drag in progress, its points and the armed selection.
+    // What a mouse drag means (the pick mode), the drag in progress and the armed selection.
     PointerState pointer;
 
 protected:
@@ -138,11 +141,11 @@ protected:
 private:
     void FormCreate();
     void FormActivate();
-    void buildMenus();
-    void createDialogs();
+    void buildMenus(std::span<const MenuItem> menus);
     void installMessagePump();
 
     Workspace m_ws;
+    WindowHandlers m_handlers;
     std::unique_ptr<QtReporter> m_reporter;
     MenuStateStack m_menuStack;
     QMap<QString, QAction*> m_actions;
@@ -157,19 +160,7 @@ private:
     QLabel* m_panel2 = nullptr;
     QProgressBar* m_progress = nullptr;
 
-    QFileDialog* m_openNcDialog = nullptr;
-    QColorDialog* m_colorDialog = nullptr;
-    InputRadiusTypeForm* m_inputRadiusTypeForm = nullptr;
-    CurrentNcLocationDialog* m_currentNcLocationDialog = nullptr;
-    CurrentWirLocationDialog* m_currentWirLocationDialog = nullptr;
-    ParsingErrorForm* m_parsingErrorForm = nullptr;
-    ModifyFeedColorsDialog* m_modifyFeedColorsDialog = nullptr;
-    CNCControlTypeDialog* m_cncControlTypeDialog = nullptr;
-    SiftingForm* m_siftingForm = nullptr;
-    FitArcForm* m_fitArcForm = nullptr;
-    ToolDefinitionDialog* m_toolDefinitionDialog = nullptr;
-    ExplodeArcForm* m_explodeArcForm = nullptr;
-    ToolNumberSelectionForm* m_toolNumberSelectionForm = nullptr;
+    std::unordered_map<std::type_index, QWidget*> m_dialogs;
 
     QString m_currentFileName;
     QString m_commandLineFile;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/canvas.h"
 #include "display/line_raster.h"
+#include "model/canvas.h"
 
 #include <QFont>
 #include <QPainter>

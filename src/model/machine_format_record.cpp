@@ -1,4 +1,4 @@
-#include "model/machine_format.h"
+#include "model/machine_format_record.h"
 
 namespace korvix {
 

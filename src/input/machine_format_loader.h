@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/machine_format.h"
+#include "model/machine_format_record.h"
 
 #include <filesystem>
 #include <string_view>

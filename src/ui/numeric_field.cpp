@@ -1,4 +1,4 @@
-#include "app/ui/numeric_field.h"
+#include "ui/numeric_field.h"
 
 #include "model/number_text.h"
 #include "model/reporter.h"

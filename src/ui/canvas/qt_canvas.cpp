@@ -1,4 +1,4 @@
-#include "display/ui/qt_canvas.h"
+#include "ui/canvas/qt_canvas.h"
 
 #include <QFontMetrics>
 #include <QImage>

@@ -1,8 +1,8 @@
-#include "filters/ui/numeric_field_form.h"
+#include "ui/numeric_field_form.h"
 
-#include "app/ui/dialog_buttons.h"
-#include "app/ui/numeric_field.h"
 #include "model/reporter.h"
+#include "ui/dialog_buttons.h"
+#include "ui/numeric_field.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,34 +1,16 @@
-#include "app/ui/main_window.h"
+#include "ui/main_window.h"
 
 #include "app/home_folder.h"
-#include "app/ui/drawing_area.h"
-#include "app/ui/menu_table.h"
-#include "app/ui/qt_reporter.h"
 #include "display/display_state.h"
 #include "display/renderer.h"
-#include "display/ui/current_nc_location_dialog.h"
-#include "display/ui/current_wir_location_dialog.h"
-#include "display/ui/key_handlers.h"
-#include "display/ui/modify_feed_colors_dialog.h"
-#include "display/ui/mouse_handlers.h"
-#include "display/ui/qt_canvas.h"
-#include "display/ui/status_window_commands.h"
-#include "filters/ui/explode_arc_form.h"
-#include "filters/ui/fit_arc_form.h"
-#include "filters/ui/sifting_form.h"
-#include "input/ui/input_radius_type_form.h"
-#include "input/ui/open_command.h"
-#include "input/ui/parsing_error_form.h"
-#include "model/ui/tool_definition_dialog.h"
-#include "model/ui/tool_number_selection_form.h"
-#include "output/ui/cnc_control_type_dialog.h"
+#include "ui/canvas/qt_canvas.h"
+#include "ui/drawing_area.h"
+#include "ui/qt_reporter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QColorDialog>
 #include <QElapsedTimer>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -46,7 +28,9 @@
 
 namespace korvix::ui {
 
-Tf::Tf(const QStringList& commandLine, QWidget* parent) : QMainWindow(parent) {
+Tf::Tf(const QStringList& commandLine, std::span<const MenuItem> menus, WindowHandlers handlers,
+       QWidget* parent)
+    : QMainWindow(parent), m_handlers(std::move(handlers)) {
     setObjectName("f");
     setWindowTitle("Korvix");
     resize(758, 596);
@@ -98,18 +82,26 @@ Tf::Tf(const QStringList& commandLine, QWidget* parent) : QMainWindow(parent) {
     addToolBar(Qt::RightToolBarArea, m_modifyPortionToolbar);
     m_modifyPortionToolbar->hide();
 
-    buildMenus();
+    buildMenus(menus);
     m_reporter = std::make_unique<QtReporter>(*this);
     m_ws.reporter = m_reporter.get();
     installMessagePump();
     m_drawing->mayResize = [this] { return m_activeCanvas == nullptr; };
     m_drawing->onResize = [this] { FormPaint(); };
     m_drawing->onContextMenu = [this](const QPoint& at) { m_popupMenu->exec(at); };
-    m_drawing->onMousePress = [this](QMouseEvent* event) { FormMouseDown(*this, *event); };
-    m_drawing->onMouseMove = [this](QMouseEvent* event) { FormMouseMove(*this, *event); };
-    m_drawing->onMouseRelease = [this](QMouseEvent* event) { FormMouseUp(*this, *event); };
+    m_drawing->onMousePress = [this](QMouseEvent* event) {
+        if (m_handlers.mouseDown)
+            m_handlers.mouseDown(*this, *event);
+    };
+    m_drawing->onMouseMove = [this](QMouseEvent* event) {
+        if (m_handlers.mouseMove)
+            m_handlers.mouseMove(*this, *event);
+    };
+    m_drawing->onMouseRelease = [this](QMouseEvent* event) {
+        if (m_handlers.mouseUp)
+            m_handlers.mouseUp(*this, *event);
+    };
 
-    createDialogs();
     if (!commandLine.isEmpty())
         m_commandLineFile = commandLine.front();
     FormCreate();
@@ -122,7 +114,6 @@ Tf::~Tf() {
 void Tf::FormCreate() {
     m_firstActivationPending = true;
     m_menuStack.clear();
-    m_colorDialog->setCurrentColor(Qt::white);
     setStatusText("");
     setReadout("");
     // First start: the bundled machine formats go into an empty machines folder. Without
@@ -133,7 +124,7 @@ void Tf::FormCreate() {
     FormPaint();
 }
 
-void Tf::buildMenus() {
+void Tf::buildMenus(std::span<const MenuItem> items) {
     // Both menu bars live in one container so that edit mode can swap them without the
     // main window deleting the one it hides.
     auto* menus = new QWidget(this);
@@ -152,13 +143,13 @@ void Tf::buildMenus() {
     m_popupMenu->setObjectName("PopupMenu1");
 
     QMap<QString, QMenu*> submenus;
-    const auto isSubmenu = [](const MenuItem& candidate) {
-        for (const MenuItem& item : menuItems())
+    const auto isSubmenu = [items](const MenuItem& candidate) {
+        for (const MenuItem& item : items)
             if (candidate.objectName[0] != '\0' && QString(item.parent) == candidate.objectName)
                 return true;
         return false;
     };
-    for (const MenuItem& item : menuItems()) {
+    for (const MenuItem& item : items) {
         const QString menuName = item.menu;
         QMenuBar* bar = menuName == "MainMenu1"   ? m_mainMenu1
                         : menuName == "MainMenu2" ? m_mainMenu2
@@ -194,32 +185,6 @@ void Tf::buildMenus() {
         }
         m_actions.insert(item.objectName, action);
     }
-}
-
-void Tf::createDialogs() {
-    m_openNcDialog = new QFileDialog(this, "Open fIle");
-    m_openNcDialog->setObjectName("OpenNcDialog");
-    m_openNcDialog->setOption(QFileDialog::DontUseNativeDialog);
-    m_openNcDialog->setFileMode(QFileDialog::ExistingFile);
-    m_openNcDialog->setAcceptMode(QFileDialog::AcceptOpen);
-    m_openNcDialog->setNameFilters(openDialogFilters());
-    m_colorDialog = new QColorDialog(this);
-    m_colorDialog->setObjectName("ColorDialog1");
-    m_colorDialog->setOption(QColorDialog::DontUseNativeDialog);
-
-    // Dialogs in the order the program creates them; each lives as long as the window.
-    m_inputRadiusTypeForm = new InputRadiusTypeForm(this);
-    m_currentNcLocationDialog = new CurrentNcLocationDialog(this);
-    m_currentWirLocationDialog = new CurrentWirLocationDialog(this);
-    m_toolDefinitionDialog = new ToolDefinitionDialog(m_ws.tools, m_ws.database, *m_reporter, this);
-    m_modifyFeedColorsDialog = new ModifyFeedColorsDialog(this);
-    m_cncControlTypeDialog = new CNCControlTypeDialog(*m_reporter, machinesFolder(), this);
-    m_parsingErrorForm = new ParsingErrorForm(this);
-    m_siftingForm = new SiftingForm(*m_reporter, this);
-    m_explodeArcForm = new ExplodeArcForm(*m_reporter, this);
-    m_toolNumberSelectionForm = new ToolNumberSelectionForm(this);
-    m_toolNumberSelectionForm->setTable(&m_ws.tools);
-    m_fitArcForm = new FitArcForm(*m_reporter, this);
 }
 
 void Tf::installMessagePump() {
@@ -379,10 +344,6 @@ void Tf::endProgress() {
     m_ws.pump.setProgress(0, 0);
 }
 
-void Tf::refillStatusWindow() {
-    refillStatusListBox(*this);
-}
-
 void Tf::hideTextEntry() {
     m_edit1->clear();
     m_edit1->hide();
@@ -419,14 +380,15 @@ void Tf::FormActivate() {
     // A command-line file that does not exist is ignored without a message.
     if (!m_commandLineFile.isEmpty() && QFileInfo(m_commandLineFile).isFile()) {
         ++m_commandDepth;
-        openNamedFile(*this, m_commandLineFile);
+        if (m_handlers.openNamedFile)
+            m_handlers.openNamedFile(*this, m_commandLineFile);
         --m_commandDepth;
         closeIfRequested();
     }
 }
 
 void Tf::keyPressEvent(QKeyEvent* event) {
-    if (FormKeyDown(*this, *event) || FormKeyPress(*this, *event)) {
+    if (m_handlers.keyPressed && m_handlers.keyPressed(*this, *event)) {
         event->accept();
         return;
     }

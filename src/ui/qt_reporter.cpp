@@ -1,6 +1,6 @@
-#include "app/ui/qt_reporter.h"
+#include "ui/qt_reporter.h"
 
-#include "app/ui/main_window.h"
+#include "ui/main_window.h"
 
 #include <QMessageBox>
 

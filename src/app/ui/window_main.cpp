@@ -1,6 +1,7 @@
 // korvix: the window program.
 
-#include "app/ui/main_window.h"
+#include "app/ui/korvix_window.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 
@@ -10,7 +11,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(KORVIX_VERSION);
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    korvix::ui::Tf window(arguments);
-    window.show();
+    const std::unique_ptr<korvix::ui::Tf> window = korvix::ui::createMainWindow(arguments);
+    window->show();
     return QApplication::exec();
 }

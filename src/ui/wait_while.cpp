@@ -1,4 +1,4 @@
-#include "display/ui/wait_while.h"
+#include "ui/wait_while.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

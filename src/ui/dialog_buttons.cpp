@@ -1,4 +1,4 @@
-#include "app/ui/dialog_buttons.h"
+#include "ui/dialog_buttons.h"
 
 #include <QBoxLayout>
 #include <QDialog>

@@ -1,4 +1,4 @@
-// korvix-cli: reads, reports on, converts and renders NC programs without a window.
+// The commands of korvix-cli and the dispatch of a command line to them.
 
 #include "cli/cli_args.h"
 #include "cli/commands.h"
@@ -68,11 +68,8 @@ const Command* findCommand(const std::string& name) {
 }
 
 } // namespace
-} // namespace korvix::cli
 
-int main(int argc, char** argv) {
-    using namespace korvix::cli;
-    std::vector<std::string> args(argv + 1, argv + argc);
+int runCommandLine(const std::vector<std::string>& args) {
     if (args.empty()) {
         std::fprintf(stderr, "korvix-cli: no command given (try korvix-cli --help)\n");
         return kExitUsage;
@@ -103,3 +100,5 @@ int main(int argc, char** argv) {
         return kExitFailure;
     }
 }
+
+} // namespace korvix::cli

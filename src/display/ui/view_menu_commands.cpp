@@ -1,20 +1,20 @@
-#include "display/ui/view_commands.h"
+#include "display/ui/view_menu_commands.h"
 
-#include "app/ui/main_window.h"
 #include "display/view_commands.h"
+#include "ui/main_window.h"
 
 namespace korvix::ui {
 namespace {
 
 // The standard views act only while no pick mode is armed.
 void standardView(Tf& window, StandardView view) {
-    if (window.pickMode != pick::kNone)
+    if (window.pointer.mode != PickMode::None)
         return;
     window.drawWith([&](Canvas& canvas) { standardViewCommand(window.workspace(), canvas, view); });
 }
 
-void arm(Tf& window, int mode, const char* instruction, bool pump) {
-    window.pickMode = mode;
+void arm(Tf& window, PickMode mode, const char* instruction, bool pump) {
+    window.pointer.mode = mode;
     window.setStatusText(instruction);
     if (pump)
         window.pumpNow();
@@ -58,21 +58,21 @@ void Redraw1Click(Tf& window) {
 }
 
 void Pan1Click(Tf& window) {
-    arm(window, pick::kPan, "Drag line in direction you wish to pan...", false);
+    arm(window, PickMode::Pan, "Drag line in direction you wish to pan...", false);
 }
 void Box2Click(Tf& window) {
-    arm(window, pick::kZoomWindow, "Draw box around area you wish to zoom in on...", false);
+    arm(window, PickMode::ZoomWindow, "Draw box around area you wish to zoom in on...", false);
 }
 void DynamicPanClick(Tf& window) {
-    arm(window, pick::kDynamicPan, "Press left mouse button and drag in desired PAN direction...",
-        true);
+    arm(window, PickMode::DynamicPan,
+        "Press left mouse button and drag in desired PAN direction...", true);
 }
 void DynamicZoomClick(Tf& window) {
-    arm(window, pick::kDynamicZoom, "Press left mouse button and move mouse UP and DOWN to ZOOM.",
-        true);
+    arm(window, PickMode::DynamicZoom,
+        "Press left mouse button and move mouse UP and DOWN to ZOOM.", true);
 }
 void DynamicRotateClick(Tf& window) {
-    arm(window, pick::kDynamicRotate, "Press left mouse button and move mouse to ROTATE view...",
+    arm(window, PickMode::DynamicRotate, "Press left mouse button and move mouse to ROTATE view...",
         true);
 }
 

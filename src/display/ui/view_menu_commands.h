@@ -25,17 +25,4 @@ void DynamicRotateClick(Tf& window);
 void FittoNCdataClick(Tf& window);
 void FittoWIREdataClick(Tf& window);
 
-// Values of the window's pick mode byte.
-namespace pick {
-inline constexpr int kNone = 0;
-inline constexpr int kPoint = 1;
-inline constexpr int kPan = 2;
-inline constexpr int kZoomWindow = 4;
-inline constexpr int kTrimBox = 8;
-inline constexpr int kTrimPolygon = 16;
-inline constexpr int kDynamicPan = 32;
-inline constexpr int kDynamicRotate = 64;
-inline constexpr int kDynamicZoom = 128;
-} // namespace pick
-
 } // namespace korvix::ui

@@ -1,0 +1,60 @@
+#include "app/ui/korvix_window.h"
+
+#include "app/ui/menu_table.h"
+#include "display/ui/current_nc_location_dialog.h"
+#include "display/ui/current_wir_location_dialog.h"
+#include "display/ui/key_handlers.h"
+#include "display/ui/modify_feed_colors_dialog.h"
+#include "display/ui/mouse_handlers.h"
+#include "filters/ui/explode_arc_form.h"
+#include "filters/ui/fit_arc_form.h"
+#include "filters/ui/sifting_form.h"
+#include "input/ui/input_radius_type_form.h"
+#include "input/ui/open_command.h"
+#include "input/ui/parsing_error_form.h"
+#include "model/ui/tool_definition_dialog.h"
+#include "model/ui/tool_number_selection_form.h"
+#include "output/ui/cnc_control_type_dialog.h"
+#include "ui/main_window.h"
+
+#include <QKeyEvent>
+
+namespace korvix::ui {
+namespace {
+
+WindowHandlers korvixHandlers() {
+    WindowHandlers handlers;
+    handlers.keyPressed = [](Tf& window, QKeyEvent& event) {
+        return FormKeyDown(window, event) || FormKeyPress(window, event);
+    };
+    handlers.mouseDown = &FormMouseDown;
+    handlers.mouseMove = &FormMouseMove;
+    handlers.mouseUp = &FormMouseUp;
+    handlers.openNamedFile = &openNamedFile;
+    return handlers;
+}
+
+// The dialogs live as long as the window and keep their fields between uses.
+void createDialogs(Tf& window) {
+    InputRadiusTypeForm::of(window);
+    CurrentNcLocationDialog::of(window);
+    CurrentWirLocationDialog::of(window);
+    ToolDefinitionDialog::of(window);
+    ModifyFeedColorsDialog::of(window);
+    CNCControlTypeDialog::of(window);
+    ParsingErrorForm::of(window);
+    SiftingForm::of(window);
+    ExplodeArcForm::of(window);
+    ToolNumberSelectionForm::of(window);
+    FitArcForm::of(window);
+}
+
+} // namespace
+
+std::unique_ptr<Tf> createMainWindow(const QStringList& commandLine) {
+    auto window = std::make_unique<Tf>(commandLine, menuItems(), korvixHandlers());
+    createDialogs(*window);
+    return window;
+}
+
+} // namespace korvix::ui
