@@ -16,4 +16,8 @@ list(APPEND KORVIX_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/identify_cursor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/identify_stepping.cpp
     ${CMAKE_CURRENT_LIST_DIR}/trim_polygon_input.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/levels_list.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/levels_database.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/levels_dialog_state.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/levels_display.cpp
 )
