@@ -106,10 +106,14 @@ void summarizeCopies(GraphicsDatabase& into) {
 } // namespace
 
 void releaseRecords(GraphicsDatabase& database) {
-    // Swapping the list out frees its chunks even when a command emptied it without
-    // clearing them.
+    NodeList<MoveRecord>& records = database.records;
+    if (records.allocated() || records.reservedBytes() == 0) {
+        records.freeAll();
+        return;
+    }
+    // A command emptied the list without freeing it: swapping it out gives back its chunks.
     NodeList<MoveRecord> discarded;
-    std::swap(discarded, database.records);
+    std::swap(discarded, records);
 }
 
 bool copyDisplayedMoves(const MoveRecord& first, const MoveRecord& last, GraphicsDatabase& into) {
