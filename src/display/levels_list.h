@@ -17,8 +17,10 @@ enum class LevelListResult : std::uint8_t {
 // Splits the toolpath into its Z levels, the runs of moves cut at one constant depth, one
 // node each, in path order. The first node begins at the first record. A level ends at the
 // move that leaves it for good: one going below the level after at least two records at its
-// depth, or any move once the tool has climbed, stayed at a height for two records and moved
-// on to another height. That move is the level's last record and the next level's first.
+// depth, or, once the tool has climbed, stayed at a height for two records and moved on to
+// another height, any move but one back at the level's depth. That move is the level's last
+// record and the next level's first; the level's box leaves it out. A start point inside the
+// path (an appended file) begins the depth candidates afresh without ending the level.
 //
 // `levels` is emptied first. Its nodes point into `database`, which must outlive them.
 LevelListResult buildLevelList(const GraphicsDatabase& database, ZLevelList& levels);

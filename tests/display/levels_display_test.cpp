@@ -245,7 +245,7 @@ TEST_F(LevelsDisplayFixture, WriteSavesOnlyTheDisplayedLevels) {
     EXPECT_NEAR(back.database.status.cuttingTime, shown.cuttingTime, 1e-3);
 }
 
-TEST(LevelsDisplay, OneLevelKeepsUpAndDnDisabled) {
+TEST(LevelsDisplay, NothingWithoutDataAndOneLevelKeepsUpAndDnDisabled) {
     Workspace ws;
     TestFolder folder("korvix-levels-one");
     const std::string file = folder.path("face.nc");
@@ -253,16 +253,11 @@ TEST(LevelsDisplay, OneLevelKeepsUpAndDnDisabled) {
     ASSERT_TRUE(readNcProgram(ws, file, NcReadOptions{}, {}).ok());
     RecordingReporter reporter;
     ScriptedHost host(ws, {{levels_state::kUp}, {levels_state::kDown}});
+    Workspace empty;
+    EXPECT_EQ(runLevelsDisplay(empty.database, reporter, host), LevelsOutcome::NoData);
+    EXPECT_TRUE(host.calls.empty());
     EXPECT_EQ(runLevelsDisplay(ws.database, reporter, host), LevelsOutcome::Finished);
     EXPECT_EQ(shownLevels(host), (std::vector<std::string>(3, "-1.00000..-1.00000 --")));
-}
-
-TEST(LevelsDisplay, DoesNothingWithoutNcData) {
-    Workspace ws;
-    RecordingReporter reporter;
-    ScriptedHost host(ws, {});
-    EXPECT_EQ(runLevelsDisplay(ws.database, reporter, host), LevelsOutcome::NoData);
-    EXPECT_TRUE(host.calls.empty());
 }
 
 } // namespace

@@ -207,7 +207,7 @@ TEST(LevelList, NoDataAndExhaustedMemory) {
 
 // ---- Copies of the displayed moves
 
-TEST(DisplayedMoves, CopyStartsAtTheMoveBeforeTheFirstDisplayedRecord) {
+TEST(DisplayedMoves, TheStatusBlockCoversTheCopiesAndMemoryRunningOutLeavesNone) {
     Workspace ws;
     readInto(ws, kRoughing);
     ZLevelList levels;
@@ -216,42 +216,23 @@ TEST(DisplayedMoves, CopyStartsAtTheMoveBeforeTheFirstDisplayedRecord) {
 
     GraphicsDatabase copy;
     ASSERT_TRUE(copyDisplayedMoves(*second.firstRecord, *second.lastRecord, copy));
-    const std::vector<const MoveRecord*> copies = recordsOf(copy);
-    ASSERT_EQ(copies.size(), 1 + recordsFrom(*second.firstRecord, *second.lastRecord));
-    const MoveRecord& start = *copies.front();
-    EXPECT_EQ(start.kind, kKindStartPoint);
-    EXPECT_EQ(start.blockNumber, 120); // the retract before the plunge
-    EXPECT_EQ(distanceBetween(start, *second.firstRecord->prev), 0.0);
-    EXPECT_EQ(copies[1]->blockNumber, 130);
-    EXPECT_EQ(copies.back()->blockNumber, 200);
-    EXPECT_EQ(copies[1]->prev, &start);
-
+    ASSERT_EQ(recordsOf(copy).size(), 1 + recordsFrom(*second.firstRecord, *second.lastRecord));
     const DatabaseStatus& status = copy.status;
     EXPECT_TRUE(status.ncLoaded);
+    // From the retract at Z 2 before the plunge down to the plunge into level 3.
     EXPECT_EQ(std::tie(status.extents.minX, status.extents.maxX, status.extents.minZ,
                        status.extents.maxZ),
               std::make_tuple(0.0, 60.0, -6.0, 2.0));
-    EXPECT_EQ(status.extents.trueMinY(), 0.0);
-    EXPECT_EQ(status.extents.trueMaxY(), 40.0);
+    EXPECT_EQ(std::make_pair(status.extents.trueMinY(), status.extents.trueMaxY()),
+              std::make_pair(0.0, 40.0));
     EXPECT_EQ(std::make_pair(status.minFeed, status.maxFeed), std::make_pair(40.0, 50.0));
     EXPECT_DOUBLE_EQ(status.cuttingTime, summarizeLevel(second).cuttingTime);
 
-    // The first level has no move before it: the copy starts at the program's start point.
-    const ZLevel& first = *levels.head();
-    ASSERT_TRUE(copyDisplayedMoves(*first.firstRecord, *first.lastRecord, copy));
-    EXPECT_EQ(copy.first()->blockNumber, 40);
-    EXPECT_EQ(recordsOf(copy).size(), recordsFrom(*first.firstRecord, *first.lastRecord));
-}
-
-TEST(DisplayedMoves, CopyFailsWholeWhenMemoryRunsOut) {
-    Workspace ws;
-    readInto(ws, kRoughing);
     g_chunksLeft = 1;
-    GraphicsDatabase copy;
-    copy.records = NodeList<MoveRecord>(&limitedAllocator, 4);
-    const auto [last, count] = ws.database.records.lastAndCount();
-    EXPECT_FALSE(copyDisplayedMoves(*ws.database.first(), *last, copy));
-    EXPECT_FALSE(copy.databaseAllocated());
+    GraphicsDatabase starved;
+    starved.records = NodeList<MoveRecord>(&limitedAllocator, 4);
+    EXPECT_FALSE(copyDisplayedMoves(*second.firstRecord, *second.lastRecord, starved));
+    EXPECT_FALSE(starved.databaseAllocated());
 }
 
 // The written text of a database, read back as a program.
@@ -322,17 +303,9 @@ TEST(DisplayedMoves, ASliverOfAnArcBecomesAStraightMove) {
 
 // ---- The dialog's texts and fields
 
-TEST(LevelsDialog, OpeningTextsAndFieldChecks) {
-    const Extents box{0, 10, 0, 10, -6, 10};
-    const LevelsOpeningTexts texts = levelsOpeningTexts(box);
-    EXPECT_EQ(texts.upperLevel, "10.00020");
-    EXPECT_EQ(texts.lowerLevel, "-6.00020");
-    EXPECT_EQ(texts.levelsDisplayed, "1");
-    EXPECT_EQ(hoursMinutesText(125.9), "2 hours, 5 minutes");
-
-    const NumericFieldExit empty = levelsDisplayedFieldExit("");
-    EXPECT_EQ(empty.text, "1");
-    EXPECT_FALSE(empty.keepFocus);
+TEST(LevelsDialog, NumberOfLevelsFieldOnExit) {
+    EXPECT_EQ(levelsDisplayedFieldExit("").text, "1");
+    EXPECT_FALSE(levelsDisplayedFieldExit("3").keepFocus);
     const NumericFieldExit bad = levelsDisplayedFieldExit("1a2b");
     EXPECT_EQ(bad.text, "1a2b");
     EXPECT_TRUE(bad.keepFocus);
