@@ -34,6 +34,10 @@ const std::vector<Command>& commands() {
          "(0.0005), reverse, explode arcs (0.0005) in the order given; write an NC program, "
          "or TBF when OUT ends in .TBF",
          runFilter},
+        {"levels", "levels [--incremental] FILE...",
+         "read files and list the Z levels of the toolpath: depth, first and last block, "
+         "moves and cutting time of each",
+         runLevels},
         {"render",
          "render FILE... -o OUT.png|OUT.pdf [--view xy|xz|yz|iso1|iso2|iso3|iso4] [--size WxH] "
          "[--incremental] [--no-rapids] [--wire FILE.WIR]",

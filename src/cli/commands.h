@@ -37,6 +37,9 @@ int runApt(const std::vector<std::string>& args);
 // [--explode ...] [--machine NAME]: filters in command-line order, writes NC or TBF.
 int runFilter(const std::vector<std::string>& args);
 
+// korvix-cli levels [--incremental] FILE...: one line per Z level of the toolpath.
+int runLevels(const std::vector<std::string>& args);
+
 // korvix-cli render FILE... -o OUT.png|OUT.pdf [--view V] [--size WxH] [--incremental]
 // [--no-rapids] [--wire FILE.WIR]: the picture the window would show.
 int runRender(const std::vector<std::string>& args);

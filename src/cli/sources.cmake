@@ -7,6 +7,7 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/dump_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/filter_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/info_command.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/levels_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tbf_apt_commands.cpp
 )

@@ -6,6 +6,10 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/identify_cursor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/identify_marks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/identify_stepping.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/levels_database.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/levels_dialog_state.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/levels_display.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/levels_list.cpp
     ${CMAKE_CURRENT_LIST_DIR}/line_raster.cpp
     ${CMAKE_CURRENT_LIST_DIR}/move_description.cpp
     ${CMAKE_CURRENT_LIST_DIR}/overlay_drawing.cpp
