@@ -9,4 +9,5 @@ list(APPEND KORVIX_CLI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/tbf_apt_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/filter_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render_command.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/selection_args.cpp
 )

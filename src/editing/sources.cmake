@@ -1,3 +1,8 @@
 # Core sources of src/editing (explicit list, no globbing).
 list(APPEND KORVIX_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/selection_marking.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/selection_picks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/selection_commands.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/selection_toolbar.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/selection_tool_number.cpp
 )
