@@ -9,11 +9,11 @@
 namespace korvix {
 
 // What a selection operation did. A redraw is worth it only when some flag took a new value:
-// picking what is already selected leaves the picture as it is.
+// picking what is already selected leaves the picture as it is. The picks and commands put
+// nothing into the status bar (the instruction of the arming stays); only the texts of
+// arming and of add/subtract do (selection_toolbar.h).
 struct SelectionOutcome {
     std::size_t changedRecords = 0;
-    // For the status bar; empty leaves it as it is.
-    std::string status;
     // For an error box; set when the operation could not run (nothing changed).
     std::string error;
 

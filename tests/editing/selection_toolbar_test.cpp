@@ -95,18 +95,6 @@ TEST_F(SelectionToolbar, MouseUpRunsTheArmedPickAndDisarms) {
     EXPECT_EQ(pickMode, 0);
 }
 
-TEST(SelectionToolbarTable, GroupsAndStartStates) {
-    int downAtStart[5] = {};
-    for (const SelectionToolbarButton& b : kSelectionToolbarButtons)
-        if (b.downAtStart)
-            ++downAtStart[b.group];
-    EXPECT_EQ(downAtStart[2], 1) << "Destination point";
-    EXPECT_EQ(downAtStart[3], 1) << "Add";
-    EXPECT_EQ(downAtStart[1] + downAtStart[4] + downAtStart[0], 0);
-    EXPECT_EQ(kSelectionToolbarButtons[4].caption, "T#");
-    EXPECT_EQ(kSelectionToolbarButtons[4].group, 0);
-}
-
 TEST(ToolNumberForm, TheUpDownBrowsesTheToolTableAndWraps) {
     ToolTable tools;
     tools.count = 3;
