@@ -9,5 +9,6 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/info_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/levels_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render_command.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/selection_args.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tbf_apt_commands.cpp
 )
