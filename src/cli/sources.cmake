@@ -8,5 +8,7 @@ list(APPEND KORVIX_CLI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/convert_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tbf_apt_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/filter_command.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cli_output.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/transform_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render_command.cpp
 )
