@@ -66,13 +66,6 @@ bool finiteParameters(const ModifyAllRequest& request) {
     }
 }
 
-bool hasArcOutsideXy(const MoveRecord* first) {
-    for (const MoveRecord* r = first; r != nullptr; r = r->next)
-        if (isArcPiece(*r) && (r->plane == kPlaneXZ || r->plane == kPlaneYZ))
-            return true;
-    return false;
-}
-
 ModifyAllStatus checkWithReach(const GraphicsDatabase& database, const ModifyAllRequest& request,
                                const PathReach& reach) {
     if (!database.databaseAllocated())
@@ -82,7 +75,7 @@ ModifyAllStatus checkWithReach(const GraphicsDatabase& database, const ModifyAll
     if (request.page == ModifyAllPage::Scale &&
         static_cast<float>(std::fabs(request.scale.factor)) == 0.0f)
         return ModifyAllStatus::ScaleFactorZero;
-    if (request.page == ModifyAllPage::Rotate && hasArcOutsideXy(database.first()))
+    if (request.page == ModifyAllPage::Rotate && reach.arcOutsideXy)
         return ModifyAllStatus::ArcOutsideXyPlane;
     const GeometryPlan plan = geometryPlanOf(request);
     // The copy furthest out decides (a rotation keeps distances, so any copy will do).
@@ -108,18 +101,25 @@ ModifyAllResult applyGeometryChange(GraphicsDatabase& database, const ModifyAllR
     if (!result.ok())
         return result;
     const GeometryPlan plan = geometryPlanOf(request);
-    if (plan.copies < 1) {
-        for (MoveRecord* r = database.first(); r != nullptr; r = r->next) {
-            plan.transform.apply(*r);
-            if (pump != nullptr)
-                pump->pump();
+    if (plan.copies >= 1) {
+        if (!appendTransformedCopies(database, reach, plan.transform, plan.copies, pump,
+                                     result.recordsAdded)) {
+            result.status = ModifyAllStatus::OutOfMemory;
+            return result;
         }
-    } else if (!appendTransformedCopies(database, reach, plan.transform, plan.copies, pump,
-                                        result.recordsAdded)) {
-        result.status = ModifyAllStatus::OutOfMemory;
+        recomputePathStatus(database);
         return result;
     }
-    recomputePathStatus(database);
+    // In place, the figures are gathered in the same walk: each record's predecessor has
+    // been changed already when the record is added.
+    PathStatusAccumulator figures;
+    for (MoveRecord* r = database.first(); r != nullptr; r = r->next) {
+        plan.transform.apply(*r);
+        figures.add(*r);
+        if (pump != nullptr)
+            pump->pump();
+    }
+    setPathStatus(database, figures.figures());
     return result;
 }
 

@@ -19,6 +19,15 @@ float negated(float value) {
 } // namespace
 
 double normalizedAngle(double degrees) {
+    // Nearly every angle is at most one turn off; fmod is for the rest.
+    if (degrees >= 0.0 && degrees < 360.0)
+        return degrees;
+    if (degrees >= -360.0 && degrees < 0.0) {
+        const double up = degrees + 360.0;
+        return up >= 360.0 ? 0.0 : up;
+    }
+    if (degrees >= 360.0 && degrees < 720.0)
+        return degrees - 360.0;
     double reduced = std::fmod(degrees, 360.0);
     if (reduced < 0.0)
         reduced += 360.0;

@@ -24,42 +24,55 @@ bool startsArcGroup(const MoveRecord& r) {
 
 // The arc length comes from the angles, not from the chord of the group's end points: a
 // group may sweep more than 180 degrees, and then the chord says nothing about the way round.
-PathStatusFigures pathStatusFigures(const MoveRecord* first) {
-    PathStatusFigures figures;
-    if (first == nullptr)
-        return figures;
-    Extents box;
-    box.reset(first->x, first->y, first->z);
-    DatabaseStatus feeds; // the range with the readers' rule: a minimum of 0 means none yet
-    for (const MoveRecord* r = first->next; r != nullptr; r = r->next) {
-        box.widen(r->x, r->y, r->z);
-        const bool rapid = r->kind == kKindStartPoint || r->motion == kMotionRapid;
-        if (!rapid)
-            widenFeedRange(feeds, r->feed);
-        if (isArcPiece(*r)) {
-            if (startsArcGroup(*r))
-                addCuttingTime(figures.cuttingTime, r->feed, arcGroupLength(*r));
-        } else {
-            const MoveRecord& from = *r->prev;
-            addCuttingTime(figures.cuttingTime, rapid ? kRapidFeed : static_cast<double>(r->feed),
-                           distance3D(endPointOf(from), endPointOf(*r)));
-        }
+void PathStatusAccumulator::add(const MoveRecord& r) {
+    if (!m_started) {
+        m_box.reset(r.x, r.y, r.z);
+        m_started = true;
+        return;
     }
-    box.negateY();
-    figures.extents = box;
-    figures.minFeed = feeds.minFeed;
-    figures.maxFeed = feeds.maxFeed;
+    m_box.widen(r.x, r.y, r.z);
+    const bool rapid = r.kind == kKindStartPoint || r.motion == kMotionRapid;
+    if (!rapid)
+        widenFeedRange(m_feeds, r.feed);
+    if (isArcPiece(r)) {
+        if (startsArcGroup(r))
+            addCuttingTime(m_cuttingTime, r.feed, arcGroupLength(r));
+    } else if (r.prev != nullptr) {
+        addCuttingTime(m_cuttingTime, rapid ? kRapidFeed : static_cast<double>(r.feed),
+                       distance3D(endPointOf(*r.prev), endPointOf(r)));
+    }
+}
+
+PathStatusFigures PathStatusAccumulator::figures() const {
+    PathStatusFigures figures;
+    if (!m_started)
+        return figures;
+    figures.extents = m_box;
+    figures.extents.negateY();
+    figures.minFeed = m_feeds.minFeed;
+    figures.maxFeed = m_feeds.maxFeed;
+    figures.cuttingTime = m_cuttingTime;
     return figures;
+}
+
+PathStatusFigures pathStatusFigures(const MoveRecord* first) {
+    PathStatusAccumulator figures;
+    for (const MoveRecord* r = first; r != nullptr; r = r->next)
+        figures.add(*r);
+    return figures.figures();
+}
+
+void setPathStatus(GraphicsDatabase& database, const PathStatusFigures& figures) {
+    database.status.extents = figures.extents;
+    database.status.minFeed = figures.minFeed;
+    database.status.maxFeed = figures.maxFeed;
+    database.status.cuttingTime = figures.cuttingTime;
 }
 
 void recomputePathStatus(GraphicsDatabase& database) {
     if (!database.databaseAllocated())
         return;
-    const PathStatusFigures figures = pathStatusFigures(database.first());
-    database.status.extents = figures.extents;
-    database.status.minFeed = figures.minFeed;
-    database.status.maxFeed = figures.maxFeed;
-    database.status.cuttingTime = figures.cuttingTime;
+    setPathStatus(database, pathStatusFigures(database.first()));
 }
 
 PathReach pathReach(MoveRecord* first) {
@@ -73,9 +86,12 @@ PathReach pathReach(MoveRecord* first) {
         ++reach.count;
         reach.highestZ = std::max<double>(reach.highestZ, r->z);
         float m = std::max({std::fabs(r->x), std::fabs(r->y), std::fabs(r->z)});
-        if (isArcPiece(*r))
+        if (isArcPiece(*r)) {
             m = std::max({m, std::fabs(r->centerX), std::fabs(r->centerY), std::fabs(r->centerZ),
                           std::fabs(r->radius)});
+            if (r->plane == kPlaneXZ || r->plane == kPlaneYZ)
+                reach.arcOutsideXy = true;
+        }
         magnitude = std::max<double>(magnitude, m);
     }
     reach.magnitude = magnitude;
