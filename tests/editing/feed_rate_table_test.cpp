@@ -133,31 +133,5 @@ TEST(FeedRateTable, SelectedOnlyLeavesTheOthers) {
     EXPECT_EQ(second->feed, 150);
 }
 
-TEST(FeedRateTable, StepsStayWithinTheTable) {
-    FeedRateTable table;
-    EXPECT_EQ(table.currentEntry(), nullptr);
-    EXPECT_FALSE(table.canStepBack());
-    EXPECT_FALSE(table.canStepForward());
-    table.stepForward();
-    EXPECT_EQ(table.current(), 1);
-    for (int i = 1; i <= 3; ++i)
-        EXPECT_EQ(table.add(i * 10.0, kWhite), i);
-    EXPECT_EQ(table.add(20.0001, kBlack), 2); // already there
-    EXPECT_EQ(table.entry(2).color, kWhite);
-    table.stepBack();
-    EXPECT_EQ(table.current(), 1);
-    table.stepForward();
-    table.stepForward();
-    table.stepForward();
-    EXPECT_EQ(table.current(), 3);
-    EXPECT_TRUE(table.canStepBack());
-    EXPECT_FALSE(table.canStepForward());
-    table.setCurrent(99);
-    EXPECT_EQ(table.current(), 3);
-    table.clear();
-    EXPECT_EQ(table.current(), 1);
-    EXPECT_TRUE(table.empty());
-}
-
 } // namespace
 } // namespace korvix::test

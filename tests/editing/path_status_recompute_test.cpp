@@ -55,17 +55,5 @@ TEST(PathStatusRecompute, MovesAreTimedByKind) {
     EXPECT_NEAR(db.status.extents.trueMinY(), 10 * std::sin(angleRadians(258.75)), 1e-5);
 }
 
-TEST(PathStatusRecompute, ReachOfAPath) {
-    GraphicsDatabase db;
-    PathBuilder path(db, 1, 2, 3);
-    path.line(-7, 2, 9).arc(kPlaneXY, 40, 0, 9, -50, 180, 170, 4, 2);
-    const PathReach reach = pathReach(db.first());
-    EXPECT_EQ(reach.count, 4u);
-    EXPECT_EQ(reach.last, db.records.lastAndCount().first);
-    EXPECT_EQ(reach.highestZ, 9);
-    EXPECT_EQ(reach.magnitude, 50); // the radius
-    EXPECT_EQ(pathReach(nullptr).count, 0u);
-}
-
 } // namespace
 } // namespace korvix::test
