@@ -38,6 +38,14 @@ const std::vector<Command>& commands() {
          "read files and list the Z levels of the toolpath: depth, first and last block, "
          "moves and cutting time of each",
          runLevels},
+        {"transform",
+         "transform [--incremental] IN... -o OUT [--mirror-x] [--mirror-y] [--relocate DX,DY,DZ "
+         "[--copies N]] [--rotate DEG --about X,Y [--copies N]] [--scale S] [--feed OLD=NEW ...] "
+         "[--machine NAME] [--machines-dir DIR]",
+         "read files, mirror, relocate, rotate, scale and change feed rates of the whole "
+         "toolpath in the order given (copies appended after the path); write an NC program, "
+         "or TBF when OUT ends in .TBF",
+         runTransform},
         {"render",
          "render FILE... -o OUT.png|OUT.pdf [--view xy|xz|yz|iso1|iso2|iso3|iso4] [--size WxH] "
          "[--incremental] [--no-rapids] [--wire FILE.WIR]",

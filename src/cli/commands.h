@@ -36,6 +36,10 @@ int runApt(const std::vector<std::string>& args);
 // korvix-cli filter [--incremental] IN... -o OUT [--fit-arcs ...] [--sift ...] [--reverse]
 // [--explode ...] [--machine NAME]: filters in command-line order, writes NC or TBF.
 int runFilter(const std::vector<std::string>& args);
+// korvix-cli transform [--incremental] IN... -o OUT [--mirror-x] [--mirror-y] [--relocate
+// DX,DY,DZ [--copies N]] [--rotate DEG --about X,Y [--copies N]] [--scale S] [--feed OLD=NEW
+// ...] [--machine NAME]: the Modify all changes in command-line order, writes NC or TBF.
+int runTransform(const std::vector<std::string>& args);
 
 // korvix-cli levels [--incremental] FILE...: one line per Z level of the toolpath.
 int runLevels(const std::vector<std::string>& args);

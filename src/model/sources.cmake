@@ -1,6 +1,7 @@
 # Sources of korvix_model (explicit list, no globbing).
 set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/chunk_memory.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/feed_rate_table.cpp
     ${CMAKE_CURRENT_LIST_DIR}/geometry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/machine_format_record.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text.cpp
