@@ -9,4 +9,6 @@ list(APPEND KORVIX_CLI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/tbf_apt_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/filter_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render_command.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/path_output.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/trim_command.cpp
 )
