@@ -2,6 +2,7 @@
 
 #include "model/move_record.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -90,7 +91,8 @@ BoxClip clipToBox(const TrimBox& box, const Point3& p1, const Point3& p2) {
 
 PolygonClipper::PolygonClipper(std::span<const Point2> vertices, ChunkAllocator allocator)
     : m_vertices(vertices.begin(), vertices.end()), m_crossings(allocator, 64) {
-    if (m_vertices.empty())
+    const std::size_t n = m_vertices.size();
+    if (n == 0)
         return;
     m_minX = m_maxX = m_vertices.front().x;
     m_minY = m_maxY = m_vertices.front().y;
@@ -100,12 +102,65 @@ PolygonClipper::PolygonClipper(std::span<const Point2> vertices, ChunkAllocator 
         m_minY = minOf(m_minY, v.y);
         m_maxY = maxOf(m_maxY, v.y);
     }
+    // About one band per vertex: a band then holds a few edges of a well-spread polygon.
+    // (Bounded, so that a polygon of many long edges cannot file them a million times.)
+    const double height = m_maxY - m_minY;
+    m_bandCount = height > 0 && std::isfinite(height) ? std::min<std::size_t>(n, 256) : 1;
+    m_bandHeight = height / static_cast<double>(m_bandCount);
+    const auto bandsOfEdge = [&](std::size_t i) {
+        const Point2& a = m_vertices[i];
+        const Point2& b = m_vertices[(i + 1) % n];
+        return std::pair{bandOf(minOf(a.y, b.y)), bandOf(maxOf(a.y, b.y))};
+    };
+    m_bandStart.assign(m_bandCount + 1, 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto [first, last] = bandsOfEdge(i);
+        for (std::size_t band = first; band <= last; ++band)
+            ++m_bandStart[band + 1];
+    }
+    for (std::size_t band = 0; band < m_bandCount; ++band)
+        m_bandStart[band + 1] += m_bandStart[band];
+    m_bandEdges.resize(m_bandStart.back());
+    std::vector<std::uint32_t> fill(m_bandStart.begin(), m_bandStart.end() - 1);
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto [first, last] = bandsOfEdge(i);
+        for (std::size_t band = first; band <= last; ++band)
+            m_bandEdges[fill[band]++] = static_cast<std::uint32_t>(i);
+    }
+    m_seen.assign(n, 0);
+}
+
+std::size_t PolygonClipper::bandOf(double y) const {
+    if (m_bandCount == 1)
+        return 0;
+    const double band = (y - m_minY) / m_bandHeight;
+    if (!(band > 0)) // also a coordinate that is not a number
+        return 0;
+    if (band >= static_cast<double>(m_bandCount - 1))
+        return m_bandCount - 1;
+    return static_cast<std::size_t>(band);
+}
+
+std::span<const std::uint32_t> PolygonClipper::edgesOfBand(std::size_t band) const {
+    return {m_bandEdges.data() + m_bandStart[band], m_bandEdges.data() + m_bandStart[band + 1]};
 }
 
 bool PolygonClipper::contains(double x, double y) const {
     if (m_vertices.empty() || x < m_minX || x > m_maxX || y < m_minY || y > m_maxY)
         return false;
-    return pointInPolygon({x, y}, m_vertices);
+    // Every edge that can count (min y < y <= max y) is filed in the band of y; the rule is
+    // pointInPolygon's.
+    bool inside = false;
+    const std::size_t n = m_vertices.size();
+    for (const std::uint32_t i : edgesOfBand(bandOf(y))) {
+        const Point2& a = m_vertices[i];
+        const Point2& b = m_vertices[(i + 1) % n];
+        if (y > minOf(a.y, b.y) && y <= maxOf(a.y, b.y) && x <= maxOf(a.x, b.x)) {
+            if (a.x == b.x || x <= (y - a.y) * (b.x - a.x) / (b.y - a.y) + a.x)
+                inside = !inside;
+        }
+    }
+    return inside;
 }
 
 bool PolygonClipper::gatherCrossings(const Point3& p1, const Point3& p2) {
@@ -115,27 +170,37 @@ bool PolygonClipper::gatherCrossings(const Point3& p1, const Point3& p2) {
     const Point2 a{p1.x, p1.y}, b{p2.x, p2.y};
     Crossing* tail = nullptr;
     const std::size_t n = m_vertices.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        const Point2& e1 = m_vertices[i];
-        const Point2& e2 = m_vertices[(i + 1) % n];
-        if (maxOf(e1.x, e2.x) < sx0 || minOf(e1.x, e2.x) > sx1 || maxOf(e1.y, e2.y) < sy0 ||
-            minOf(e1.y, e2.y) > sy1)
-            continue;
-        const std::optional<Point2> hit = segmentIntersection(a, b, e1, e2, true);
-        if (!hit)
-            continue;
-        if (tail == nullptr) {
-            if (!m_crossings.createFirst())
-                return false;
-            tail = m_crossings.head();
-        } else if (!m_crossings.append(tail)) {
-            return false;
-        }
-        tail->x = static_cast<float>(hit->x);
-        tail->y = static_cast<float>(hit->y);
-        tail->z = static_cast<float>(zAlongSegment(p1, p2, hit->x, hit->y));
-        tail->distance = static_cast<float>(std::hypot(hit->x - p1.x, hit->y - p1.y));
+    // An edge filed in several of the segment's bands is looked at once.
+    if (++m_segment == 0) {
+        std::fill(m_seen.begin(), m_seen.end(), 0);
+        m_segment = 1;
     }
+    const std::size_t lastBand = bandOf(sy1);
+    for (std::size_t band = bandOf(sy0); band <= lastBand; ++band)
+        for (const std::uint32_t i : edgesOfBand(band)) {
+            if (m_seen[i] == m_segment)
+                continue;
+            m_seen[i] = m_segment;
+            const Point2& e1 = m_vertices[i];
+            const Point2& e2 = m_vertices[(i + 1) % n];
+            if (maxOf(e1.x, e2.x) < sx0 || minOf(e1.x, e2.x) > sx1 || maxOf(e1.y, e2.y) < sy0 ||
+                minOf(e1.y, e2.y) > sy1)
+                continue;
+            const std::optional<Point2> hit = segmentIntersection(a, b, e1, e2, true);
+            if (!hit)
+                continue;
+            if (tail == nullptr) {
+                if (!m_crossings.createFirst())
+                    return false;
+                tail = m_crossings.head();
+            } else if (!m_crossings.append(tail)) {
+                return false;
+            }
+            tail->x = static_cast<float>(hit->x);
+            tail->y = static_cast<float>(hit->y);
+            tail->z = static_cast<float>(zAlongSegment(p1, p2, hit->x, hit->y));
+            tail->distance = static_cast<float>(std::hypot(hit->x - p1.x, hit->y - p1.y));
+        }
     if (tail != nullptr)
         sortByKey(m_crossings);
     return true;

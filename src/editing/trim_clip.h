@@ -6,6 +6,7 @@
 #include "model/node_list.h"
 
 #include <array>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -44,20 +45,34 @@ bool boxContains(const TrimBox& box, double x, double y);
 // by testing a point of that stretch, never by toggling alone: a segment that only touches a
 // vertex, or runs along an edge, would otherwise swap inside and outside for the rest of its
 // length.
+//
+// The edges are filed by horizontal bands of the polygon's height, so that a segment meets
+// only the edges of the bands it spans and the inside test of a point counts only the edges
+// of its band: with the most vertices a drawn polygon has, testing all of them for every
+// move would cost more than the rest of the trim.
 class PolygonClipper {
 public:
     PolygonClipper(std::span<const Point2> vertices, ChunkAllocator allocator);
 
+    // The even-odd test of pointInPolygon, over the edges of the point's band.
     bool contains(double x, double y) const;
     // The pieces of p1 -> p2, valid until the next call; false when memory ran out.
     bool clip(const Point3& p1, const Point3& p2, std::span<const ClipPiece>& pieces);
 
 private:
+    std::size_t bandOf(double y) const;
+    std::span<const std::uint32_t> edgesOfBand(std::size_t band) const;
     bool gatherCrossings(const Point3& p1, const Point3& p2);
     void splitAtBreaks(const Point3& p1, const Point3& p2);
 
     std::vector<Point2> m_vertices;
     double m_minX = 0, m_minY = 0, m_maxX = 0, m_maxY = 0;
+    double m_bandHeight = 0;
+    std::size_t m_bandCount = 1;
+    std::vector<std::uint32_t> m_bandStart; // band b's edges: m_bandEdges[start[b], start[b+1])
+    std::vector<std::uint32_t> m_bandEdges; // edge i runs from vertex i to vertex i + 1
+    std::vector<std::uint32_t> m_seen;      // the segment that last looked at each edge
+    std::uint32_t m_segment = 0;
     CrossingList m_crossings;
     std::vector<Point3> m_breaks;
     std::vector<ClipPiece> m_pieces;

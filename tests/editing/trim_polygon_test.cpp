@@ -3,6 +3,7 @@
 #include "editing/trim_test_support.h"
 #include "filters/path_builder.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -68,6 +69,28 @@ TEST(TrimPolygon, SegmentsThroughVertices) {
     // Far from the polygon, and a plunge inside it.
     expectSpans(spans(kSquare, {20, 20, 0}, {30, 20, 0}), {{20, 30, false}});
     expectSpans(spans(kSquare, {5, 5, 0}, {5, 5, -3}), {{5, 5, true}});
+}
+
+TEST(TrimPolygon, BandedInsideTestAgreesWithPointInPolygon) {
+    std::vector<Point2> star;
+    for (int i = 0; i < 250; ++i) {
+        const double a = 2 * kPi * i / 250;
+        const double r = i % 2 == 0 ? 10 : 4 + (i % 7);
+        star.push_back({r * std::cos(a), r * std::sin(a)});
+    }
+    for (const std::vector<Point2>* polygon :
+         std::vector<const std::vector<Point2>*>{&kU, &kSquare, &kDiamond, &star}) {
+        const PolygonClipper clipper(*polygon, &defaultChunkAllocator);
+        int inside = 0;
+        // A grid that also hits vertices and horizontal edges exactly.
+        for (double x = -11; x <= 11; x += 0.25)
+            for (double y = -11; y <= 11; y += 0.25) {
+                const bool expected = pointInPolygon({x, y}, *polygon);
+                ASSERT_EQ(clipper.contains(x, y), expected) << x << ", " << y;
+                inside += expected;
+            }
+        EXPECT_GT(inside, 100);
+    }
 }
 
 TEST(TrimPolygon, KeepOutsideOnAConcavePolygon) {
