@@ -70,6 +70,14 @@ TEST_F(TrimCli, BoxTrimWritesAProgramInsideTheBox) {
     const std::string reversed = out("reversed.nc");
     ASSERT_EQ(runCli({"trim", kContour, "-o", reversed, "--box", "20,20,0,0"}).exitCode, 0);
     EXPECT_EQ(fileText(reversed), fileText(nc));
+    // The same moves for a machine format.
+    const std::string iso = out("iso.nc");
+    const CliResult machine =
+        runCli({"trim", kContour, "-o", iso, "--box", "0,0,20,20", "--machine", "ISO_MILL.DNC",
+                "--machines-dir", std::string(KORVIX_EXAMPLES_DIR) + "/machines"});
+    ASSERT_EQ(machine.exitCode, 0) << machine.err;
+    EXPECT_NE(machine.out.find("(ISO_MILL.DNC, "), std::string::npos) << machine.out;
+    EXPECT_EQ(dump(iso).size(), 28u);
 }
 
 TEST_F(TrimCli, PlanesFeedsAndPositioning) {
@@ -114,16 +122,6 @@ TEST_F(TrimCli, PolygonOutsideWithZLimitToTbf) {
         if (std::fabs(std::hypot(r.x, r.y) - 10) < 1e-3)
             ++onCircle;
     EXPECT_GT(onCircle, 100);
-}
-
-TEST_F(TrimCli, MachineFormatOutput) {
-    const std::string nc = out("machine.nc");
-    const CliResult result =
-        runCli({"trim", kContour, "-o", nc, "--box", "0,0,20,20", "--machine", "ISO_MILL.DNC",
-                "--machines-dir", std::string(KORVIX_EXAMPLES_DIR) + "/machines"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_NE(result.out.find("(ISO_MILL.DNC, "), std::string::npos) << result.out;
-    EXPECT_EQ(dump(nc).size(), 28u);
 }
 
 TEST_F(TrimCli, UsageErrors) {

@@ -94,15 +94,6 @@ TEST(TrimParameters, ExtentsButtonFillsPlanesWindowAndDeepestZ) {
     EXPECT_EQ(fields.deepestZValue, "-2.6000");
 }
 
-TEST(TrimParameters, FieldStateDependsOnPolygonAndView) {
-    EXPECT_TRUE(trimFieldState(false, true).windowFieldsEnabled);
-    EXPECT_TRUE(trimFieldState(false, true).extentsButtonEnabled);
-    for (const auto& [polygon, plan] : {std::pair{true, true}, {false, false}, {true, false}}) {
-        EXPECT_FALSE(trimFieldState(polygon, plan).windowFieldsEnabled);
-        EXPECT_FALSE(trimFieldState(polygon, plan).extentsButtonEnabled);
-    }
-}
-
 TEST(TrimParameters, FieldsThatCannotBeUsedNameTheProblem) {
     struct Case {
         const char* name;

@@ -105,12 +105,5 @@ TEST(TrimZLimit, PositioningFollowsTheG00Choice) {
                           cutTo(4, 0, 1, 100)});
 }
 
-TEST(TrimZLimit, LowestZ) {
-    GraphicsDatabase db;
-    EXPECT_EQ(lowestZOf(db.records), 0);
-    PathBuilder(db, 0, 0, 2).line(0, 0, -3.5).line(1, 0, 1);
-    EXPECT_EQ(lowestZOf(db.records), -3.5);
-}
-
 } // namespace
 } // namespace korvix::test
