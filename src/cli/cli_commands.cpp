@@ -46,6 +46,16 @@ const std::vector<Command>& commands() {
          "toolpath in the order given (copies appended after the path); write an NC program, "
          "or TBF when OUT ends in .TBF",
          runTransform},
+        {"trim",
+         "trim [--incremental] IN... -o OUT (--box L,B,R,T | --polygon X1,Y1,X2,Y2,...) "
+         "[--outside] [--primary Z] [--secondary Z [--relative]] [--plunge-feed F] "
+         "[--feed-positioning] [--tolerance T] [--deepest Z [--remove-wasted]] [--machine NAME] "
+         "[--machines-dir DIR]",
+         "read files and trim the toolpath to a box or polygon in the XY view (keep inside, "
+         "or outside), linking the kept pieces through the rapid planes (default: the highest "
+         "Z); arcs become chords (tolerance 0.0005); --deepest limits Z travel; write an NC "
+         "program, or TBF when OUT ends in .TBF",
+         runTrim},
         {"render",
          "render FILE... -o OUT.png|OUT.pdf [--view xy|xz|yz|iso1|iso2|iso3|iso4] [--size WxH] "
          "[--incremental] [--no-rapids] [--wire FILE.WIR]",

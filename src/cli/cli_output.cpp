@@ -1,12 +1,12 @@
 #include "cli/cli_output.h"
 
 #include "app/home_folder.h"
-#include "model/workspace.h"
+#include "app/workspace_access.h"
 #include "cli/cli_args.h"
 #include "model/number_text.h"
+#include "model/workspace.h"
 #include "output/nc_writer.h"
 #include "output/tbf_file.h"
-#include "app/workspace_access.h"
 
 #include <cstdio>
 
@@ -64,6 +64,19 @@ int writeNc(Workspace& ws, const ToolpathOutput& output, const char* commandName
 
 bool isTbfOutput(const std::string& path) {
     return path.size() >= 4 && upperAscii(path.substr(path.size() - 4)) == ".TBF";
+}
+
+ToolpathOutput toolpathOutputOf(const ParsedArgs& parsed) {
+    ToolpathOutput output;
+    const auto path = parsed.value("-o");
+    if (!path || path->empty())
+        throw UsageError("no output file given (-o OUT)");
+    output.path = *path;
+    output.machine = parsed.value("--machine");
+    output.machinesDir = parsed.value("--machines-dir");
+    if (output.machine && isTbfOutput(output.path))
+        throw UsageError("--machine applies to NC output, not to a TBF file");
+    return output;
 }
 
 int writeToolpathOutput(Workspace& ws, const ToolpathOutput& output, const char* commandName) {

@@ -9,6 +9,8 @@ struct Workspace;
 
 namespace korvix::cli {
 
+class ParsedArgs;
+
 // Where and how a command that changes the toolpath writes its result.
 struct ToolpathOutput {
     std::string path;
@@ -19,6 +21,10 @@ struct ToolpathOutput {
 
 // True when the file name ends in ".TBF" (in any case).
 bool isTbfOutput(const std::string& path);
+
+// The output options every path-changing command shares: -o OUT (required), --machine NAME
+// and --machines-dir DIR (NC output only). Throws UsageError when they do not fit together.
+ToolpathOutput toolpathOutputOf(const ParsedArgs& parsed);
 
 // Writes ws.database as a TBF file when the name ends in .TBF, else as an NC program in the
 // machine format (Default when none is given; the first use of the home machines folder gets

@@ -44,6 +44,10 @@ int runTransform(const std::vector<std::string>& args);
 // korvix-cli levels [--incremental] FILE...: one line per Z level of the toolpath.
 int runLevels(const std::vector<std::string>& args);
 
+// korvix-cli trim [--incremental] IN... -o OUT (--box L,B,R,T | --polygon X1,Y1,...) ...:
+// trims the toolpath in the plain XY view and writes NC or TBF.
+int runTrim(const std::vector<std::string>& args);
+
 // korvix-cli render FILE... -o OUT.png|OUT.pdf [--view V] [--size WxH] [--incremental]
 // [--no-rapids] [--wire FILE.WIR]: the picture the window would show.
 int runRender(const std::vector<std::string>& args);

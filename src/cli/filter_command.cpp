@@ -1,10 +1,9 @@
 // korvix-cli filter: reads files as successive Opens do, runs the toolpath filters in the
 // order given on the command line and writes the result as an NC program or a TBF file.
 
-#include "app/home_folder.h"
-#include "model/workspace.h"
 #include "cli/cli_args.h"
 #include "cli/cli_input.h"
+#include "cli/cli_output.h"
 #include "cli/commands.h"
 #include "filters/filter_commands.h"
 #include "filters/filter_messages.h"
@@ -12,9 +11,7 @@
 #include "filters/fit_arcs.h"
 #include "filters/sift_points.h"
 #include "model/number_text.h"
-#include "output/nc_writer.h"
-#include "output/tbf_file.h"
-#include "app/workspace_access.h"
+#include "model/workspace.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,10 +45,8 @@ struct FilterStep {
 
 struct FilterRequest {
     std::vector<std::string> inputs;
-    std::string output;
+    ToolpathOutput output;
     bool absoluteCenters = true;
-    std::optional<std::string> machine;
-    std::optional<std::string> machinesDir;
     std::vector<FilterStep> steps;
 };
 
@@ -147,10 +142,6 @@ void checkStep(FilterStep& step) {
     }
 }
 
-bool endsWithTbf(const std::string& name) {
-    return name.size() >= 4 && upperAscii(name.substr(name.size() - 4)) == ".TBF";
-}
-
 FilterRequest parseFilter(const std::vector<std::string>& args) {
     const ParsedArgs parsed(
         args, OptionSpec{{"-o", "--tolerance", "--max-radius", "--machine", "--machines-dir"},
@@ -172,15 +163,8 @@ FilterRequest parseFilter(const std::vector<std::string>& args) {
         throw UsageError("no filter given (--fit-arcs, --sift, --reverse or --explode)");
     for (FilterStep& step : request.steps)
         checkStep(step);
-    const auto output = parsed.value("-o");
-    if (!output || output->empty())
-        throw UsageError("no output file given (-o OUT)");
-    request.output = *output;
+    request.output = toolpathOutputOf(parsed);
     request.absoluteCenters = !parsed.has("--incremental");
-    request.machine = parsed.value("--machine");
-    request.machinesDir = parsed.value("--machines-dir");
-    if (request.machine && endsWithTbf(request.output))
-        throw UsageError("--machine applies to NC output, not to a TBF file");
     return request;
 }
 
@@ -233,54 +217,6 @@ double tbfTolerance(const FilterRequest& request) {
     return tolerance;
 }
 
-int writeTbf(Workspace& ws, const FilterRequest& request) {
-    const WriteResult result =
-        writeTbfFile(ws.database, request.output, tbfTolerance(request), &ws.pump);
-    if (!result.ok) {
-        std::fprintf(stderr, "korvix-cli filter: %s\n", result.message.c_str());
-        return kExitFailure;
-    }
-    std::printf("%s: %zu points written, %zu arcs exploded\n", request.output.c_str(),
-                result.recordsWritten, result.arcsExploded);
-    return kExitOk;
-}
-
-int writeNc(Workspace& ws, const FilterRequest& request) {
-    NcWriteOptions options;
-    options.controlName = request.machine.value_or("Default");
-    if (request.machinesDir) {
-        options.machinesFolder = *request.machinesDir;
-    } else {
-        // The first use of the home machines folder gets the bundled formats, as the
-        // window program's first start does.
-        options.machinesFolder = machinesFolder();
-        if (!isDefaultControl(options.controlName)) {
-            const InstallResult installed = installBundledMachineFormats(options.machinesFolder);
-            if (!installed.ok)
-                std::fprintf(stderr, "%s\n", installed.message.c_str());
-        }
-    }
-    const NcWriteResult result = writeNcFile(ncWriteSource(ws), request.output, options);
-    for (const FormatMessage& message : result.messages)
-        std::fprintf(stderr, "%s\n", message.text.c_str());
-    switch (result.outcome) {
-    case NcWriteOutcome::Written:
-        std::printf("Finished saving %s (%s, %zu lines)...\n", request.output.c_str(),
-                    options.controlName.c_str(), result.linesWritten);
-        return kExitOk;
-    case NcWriteOutcome::NoData:
-        std::fprintf(stderr, "korvix-cli filter: nothing written: no moves left to write\n");
-        break;
-    case NcWriteOutcome::IoError:
-        std::fprintf(stderr, "korvix-cli filter: %s\n", result.message.c_str());
-        break;
-    case NcWriteOutcome::FormatNotLoaded:
-        break;
-    }
-    std::fprintf(stderr, "Unable to save %s...\n", request.output.c_str());
-    return kExitFailure;
-}
-
 } // namespace
 
 int runFilter(const std::vector<std::string>& args) {
@@ -307,7 +243,9 @@ int runFilter(const std::vector<std::string>& args) {
             std::fprintf(stderr, "korvix-cli filter: nothing written\n");
             return kExitFailure;
         }
-    return endsWithTbf(request.output) ? writeTbf(ws, request) : writeNc(ws, request);
+    ToolpathOutput output = request.output;
+    output.tbfTolerance = tbfTolerance(request);
+    return writeToolpathOutput(ws, output, "filter");
 }
 
 } // namespace korvix::cli

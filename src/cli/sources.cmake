@@ -13,4 +13,5 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/selection_args.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tbf_apt_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/transform_command.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/trim_command.cpp
 )

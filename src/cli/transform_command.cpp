@@ -2,7 +2,6 @@
 // (mirror, relocate, rotate, scale, feed rates) in the order given on the command line and
 // writes the result as an NC program or a TBF file.
 
-#include "model/workspace.h"
 #include "cli/cli_args.h"
 #include "cli/cli_input.h"
 #include "cli/cli_output.h"
@@ -12,6 +11,7 @@
 #include "editing/modify_all_texts.h"
 #include "model/feed_rate_table.h"
 #include "model/number_text.h"
+#include "model/workspace.h"
 
 #include <cstdio>
 #include <optional>
@@ -166,14 +166,7 @@ TransformRequest parseTransform(const std::vector<std::string>& args) {
     for (const TransformStep& step : request.steps)
         if (step.request.page == ModifyAllPage::Rotate && !step.aboutGiven)
             throw UsageError("--rotate needs --about X,Y");
-    const auto output = parsed.value("-o");
-    if (!output || output->empty())
-        throw UsageError("no output file given (-o OUT)");
-    request.output.path = *output;
-    request.output.machine = parsed.value("--machine");
-    request.output.machinesDir = parsed.value("--machines-dir");
-    if (request.output.machine && isTbfOutput(request.output.path))
-        throw UsageError("--machine applies to NC output, not to a TBF file");
+    request.output = toolpathOutputOf(parsed);
     request.absoluteCenters = !parsed.has("--incremental");
     return request;
 }

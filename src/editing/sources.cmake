@@ -12,4 +12,12 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/selection_picks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/selection_tool_number.cpp
     ${CMAKE_CURRENT_LIST_DIR}/selection_toolbar.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/trim_clip.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/trim_driver.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/trim_links.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/trim_parameters.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/trim_path.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/trim_path_totals.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/trim_records.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/trim_z_limit.cpp
 )
