@@ -12,7 +12,11 @@ namespace {
 double footParameter(PixelPoint a, PixelPoint b, PixelPoint click) {
     const double dx = static_cast<double>(b.x) - a.x;
     const double dy = static_cast<double>(b.y) - a.y;
-    return ((click.x - a.x) * dx + (click.y - a.y) * dy) / (dx * dx + dy * dy);
+    // In double: zoomed far in, positions are clamped to the int range and their differences
+    // would overflow.
+    const double cx = static_cast<double>(click.x) - a.x;
+    const double cy = static_cast<double>(click.y) - a.y;
+    return (cx * dx + cy * dy) / (dx * dx + dy * dy);
 }
 
 // An arc is drawn as pieces a pixel or two long whose directions jump between the pixel

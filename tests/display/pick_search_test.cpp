@@ -4,6 +4,7 @@
 #include "path_builder.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace korvix::test {
 namespace {
@@ -26,6 +27,22 @@ struct PickFixture : ::testing::Test {
     Workspace ws;
     PathBuilder path{ws};
 };
+
+TEST_F(PickFixture, ZoomedFarInPositionsAtTheIntLimitsAreSafe) {
+    // Zoomed far in, the renderer clamps projected positions to the int range; a pick
+    // measures from them without overflowing (the sanitizer build checks it).
+    path.start(0, 0);
+    path.feed(1, 0).blockNumber = 7;
+    path.feed(2, 0).blockNumber = 8;
+    redraw();
+    MoveRecord* first = ws.database.first();
+    first->screenX = std::numeric_limits<int>::min();
+    first->next->screenX = std::numeric_limits<int>::max();
+    first->next->next->screenX = std::numeric_limits<int>::max();
+    for (MoveRecord* r = first; r != nullptr; r = r->next)
+        r->screenY = 300;
+    EXPECT_EQ(blockOf({400, 300}), 7);
+}
 
 TEST_F(PickFixture, NearestMoveFollowsThePixelRules) {
     path.start(0, 0).blockNumber = 1;
