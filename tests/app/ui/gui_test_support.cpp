@@ -97,6 +97,33 @@ std::shared_ptr<QString> captureMessageBox() {
     return text;
 }
 
+void whenTrue(std::function<bool()> condition, std::function<void()> then) {
+    constexpr int kTicks = 2000;
+    auto step = std::make_shared<std::function<void(int)>>();
+    *step = [condition = std::move(condition), then = std::move(then), step](int ticksLeft) {
+        if (ticksLeft <= 0 || condition()) {
+            then();
+            *step = nullptr; // breaks the cycle of the shared function
+            return;
+        }
+        QTimer::singleShot(10, [step, ticksLeft] {
+            if (*step)
+                (*step)(ticksLeft - 1);
+        });
+    };
+    QTimer::singleShot(0, [step] { (*step)(kTicks); });
+}
+
+bool fieldCheckSettled(const QWidget& dialog, const std::vector<std::shared_ptr<QString>>& messages,
+                       const QWidget* expectedFocus) {
+    if (QApplication::activeModalWidget() != &dialog || dialog.focusWidget() != expectedFocus)
+        return false;
+    for (const auto& message : messages)
+        if (message->isEmpty())
+            return false;
+    return true;
+}
+
 void acceptColor(unsigned rgb) {
     answerNextModal([rgb](QWidget* widget) {
         if (auto* dialog = qobject_cast<QColorDialog*>(widget)) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <vector>
 
 // Readable QStrings in test failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -29,6 +30,18 @@ void acceptColor(unsigned rgb);
 void acceptRadiusType(bool absoluteCenters);
 // The text of the next message box that opens, answered with OK.
 std::shared_ptr<QString> captureMessageBox();
+
+// Runs `then` from the event loop as soon as `condition` holds (checked every 10 ms; after
+// 20 seconds `then` runs anyway, so that a broken condition fails the test's checks
+// instead of hanging it).
+void whenTrue(std::function<bool()> condition, std::function<void()> then);
+
+// True once the focus check of a dialog's fields has run to its end: every one of `messages`
+// has been shown, `dialog` is the active modal widget again, and its focus is on
+// `expectedFocus` (the check gives it back to a refused field after its boxes). Used with
+// whenTrue as a wait for the expected state, which the test then checks.
+bool fieldCheckSettled(const QWidget& dialog, const std::vector<std::shared_ptr<QString>>& messages,
+                       const QWidget* expectedFocus);
 
 // A main window for one test, shown offscreen, with its own Korvix home folder.
 std::unique_ptr<ui::Tf> makeWindow();

@@ -514,6 +514,7 @@ TEST(FilterWindowCommands, LeavingANumericFieldReportsEveryOffendingCharacter) {
         QWidget* focusAfter = nullptr;
         QString textAfter;
         bool strayBox = false;
+        std::vector<std::shared_ptr<QString>> shown;
         answerNextModal([&](QWidget*) {
             dialog.activateWindow();
             for (int i = 0; i < 100 && !dialog.isActiveWindow(); ++i)
@@ -522,17 +523,22 @@ TEST(FilterWindowCommands, LeavingANumericFieldReportsEveryOffendingCharacter) {
             field->setText(c.text);
             next->setFocus(Qt::TabFocusReason);
             // The check runs once the focus change is over.
-            QTimer::singleShot(200, &dialog, [&] {
-                if (QApplication::activeModalWidget() != &dialog) {
-                    strayBox = true;
-                    QApplication::activeModalWidget()->close();
-                }
-                focusAfter = QApplication::focusWidget();
-                textAfter = field->text();
-                dialog.reject();
-            });
+            whenTrue(
+                [&] {
+                    return fieldCheckSettled(dialog, shown, c.messages.isEmpty() ? next : field);
+                },
+                [&] {
+                    if (QApplication::activeModalWidget() != &dialog) {
+                        strayBox = true;
+                        QApplication::activeModalWidget()->close();
+                    }
+                    // The window system may not have activated the dialog again yet.
+                    focusAfter = dialog.focusWidget();
+                    textAfter = field->text();
+                    dialog.reject();
+                });
         });
-        const auto shown = captureMessageBoxes(c.messages.size());
+        shown = captureMessageBoxes(c.messages.size());
         dialog.exec();
         expectShown(shown, c.messages);
         EXPECT_FALSE(strayBox);

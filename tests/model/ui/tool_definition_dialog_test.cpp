@@ -237,13 +237,20 @@ TEST(ToolDefinitionDialog, LeavingAFieldStoresItOrTakesTheUserBack) {
             typed->setText(text);
             const auto message = refused ? captureMessageBox() : std::make_shared<QString>();
             edit(&dialog, next)->setFocus(Qt::TabFocusReason);
-            QTimer::singleShot(300, &dialog, [&dialog, typed, original, message, outcome] {
-                outcome->message = *message;
-                outcome->focus = dialog.focusWidget(); // the window may not be active again yet
-                if (!outcome->message.isEmpty())
-                    typed->setText(original);
-                button(&dialog, "OkButton")->click();
-            });
+            std::vector<std::shared_ptr<QString>> expected;
+            if (refused)
+                expected.push_back(message);
+            QWidget* expectedFocus = refused ? typed : edit(&dialog, next);
+            whenTrue([&dialog, expected,
+                      expectedFocus] { return fieldCheckSettled(dialog, expected, expectedFocus); },
+                     [&dialog, typed, original, message, outcome] {
+                         outcome->message = *message;
+                         // The window may not be active again yet.
+                         outcome->focus = dialog.focusWidget();
+                         if (!outcome->message.isEmpty())
+                             typed->setText(original);
+                         button(&dialog, "OkButton")->click();
+                     });
         });
         window->action("ToolDefinitions")->trigger();
         return outcome;

@@ -297,18 +297,20 @@ TEST(SaveNc, LeavingTheProgramNumberFieldChecksIt) {
     auto* number = dialog.findChild<QLineEdit*>("ProgramNumberEdit");
     auto* starting = dialog.findChild<QLineEdit*>("StartingTextEdit");
     QWidget* focusAfter = nullptr;
+    std::shared_ptr<QString> shown;
     answerNextModal([&](QWidget*) {
         dialog.activateWindow();
         number->setFocus(Qt::OtherFocusReason);
         dialog.setProgramNumberText("12#");
         starting->setFocus(Qt::TabFocusReason);
         // The check runs once the focus change is over.
-        QTimer::singleShot(200, &dialog, [&] {
-            focusAfter = dialog.focusWidget();
-            dialog.reject();
-        });
+        whenTrue([&] { return fieldCheckSettled(dialog, {shown}, number); },
+                 [&] {
+                     focusAfter = dialog.focusWidget();
+                     dialog.reject();
+                 });
     });
-    const auto shown = captureMessageBox();
+    shown = captureMessageBox();
     dialog.exec();
     EXPECT_EQ(*shown, "Non-numeric charactor found in input data \"#\"...");
     EXPECT_EQ(focusAfter, number);
