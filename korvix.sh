@@ -2,8 +2,10 @@
 # Set-up and entry point of Korvix on Debian 12.
 #
 #   ./korvix.sh run    install what is missing, build, open Korvix on a bundled example
-#   ./korvix.sh test   install what is missing, build, run every test (also under the
-#                      address and undefined-behaviour sanitizers)
+#   ./korvix.sh test [CTEST ARGS...]
+#                      install what is missing, build, run every test (also under the
+#                      address and undefined-behaviour sanitizers); arguments go to ctest,
+#                      so `./korvix.sh test -R Reader` runs one group
 #
 # Builds go to build/release and build/sanitize. Set KORVIX_JOBS to change the parallelism
 # (default 2). With CI=true warnings are errors.
@@ -12,7 +14,7 @@ cd "$(dirname "$0")"
 
 JOBS=${KORVIX_JOBS:-2}
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
-          libgtest-dev libgmock-dev xvfb xauth fonts-dejavu-core python3)
+          libgtest-dev libgmock-dev fonts-dejavu-core)
 
 say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
 
@@ -45,9 +47,23 @@ build() { # build DIR BUILD_TYPE [cmake options...]
     cmake --build "$dir" -j "$JOBS"
 }
 
-run_tests() { # run_tests DIR
-    say "Testing $1"
-    (cd "$1" && ctest --output-on-failure -j "$JOBS" --timeout 300)
+run_tests() { # run_tests DIR [CTEST ARGS...]
+    local dir=$1
+    shift
+    say "Testing $dir"
+    (cd "$dir" && ctest --output-on-failure -j "$JOBS" --timeout 300 "$@")
+}
+
+# The core stays plain C++: Qt only in ui/ folders and the command-line tool. (The build
+# itself checks that no include crosses the layers.)
+check_qt_stays_out_of_the_core() {
+    local stray
+    stray=$(grep -rl '#include <Q' src --include=*.cpp --include=*.h | grep -v '/ui/\|^src/cli/' || true)
+    if [ -n "$stray" ]; then
+        echo "Qt headers outside ui/ folders and src/cli/:" >&2
+        echo "$stray" >&2
+        exit 1
+    fi
 }
 
 command_run() {
@@ -69,18 +85,22 @@ command_run() {
 
 command_test() {
     install_missing_packages
+    check_qt_stays_out_of_the_core
     build build/release Release
-    run_tests build/release
+    run_tests build/release "$@"
     build build/sanitize Debug -DKORVIX_SANITIZE=ON -DKORVIX_BUILD_GUI=OFF -DKORVIX_BUILD_BENCH=OFF
-    UBSAN_OPTIONS=print_stacktrace=1 ASAN_OPTIONS=detect_leaks=1 run_tests build/sanitize
+    UBSAN_OPTIONS=print_stacktrace=1 ASAN_OPTIONS=detect_leaks=1 run_tests build/sanitize "$@"
     say "All tests passed"
 }
 
 case "${1:-}" in
 run) command_run ;;
-test) command_test ;;
+test)
+    shift
+    command_test "$@"
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run | test [CTEST ARGS...]" >&2
     exit 2
     ;;
 esac
