@@ -39,7 +39,7 @@ double arcFractionAt(const MoveRecord& piece) {
 
 void MachiningClock::startAt(const MoveRecord& first, const MoveRecord& record) {
     m_completed = 0;
-    m_minutes = 0;
+    m_arcPiece = nullptr;
     for (const MoveRecord* r = &first; r != nullptr; r = r->next) {
         // The pieces inside an arc add nothing: the arc counts whole at its last piece.
         if (r == &record || !isArcPiece(*r) || endsMove(*r))
@@ -50,23 +50,24 @@ void MachiningClock::startAt(const MoveRecord& first, const MoveRecord& record) 
 }
 
 void MachiningClock::advanceTo(const MoveRecord& record) {
-    if (record.prev == nullptr || record.kind == kKindStartPoint) {
-        m_minutes = m_completed;
+    m_arcPiece = nullptr;
+    if (record.prev == nullptr || record.kind == kKindStartPoint)
         return;
-    }
     if (isArcPiece(record)) {
-        const double arc = arcMinutes(record);
-        if (endsMove(record)) {
-            m_completed += arc;
-            m_minutes = m_completed;
-        } else {
-            m_minutes = m_completed + arc * arcFractionAt(record);
-        }
+        if (endsMove(record))
+            m_completed += arcMinutes(record);
+        else
+            m_arcPiece = &record;
         return;
     }
     const double feed = record.motion == kMotionRapid ? kRapidFeed : record.feed;
     addCuttingTime(m_completed, feed, distance3D(endPointOf(*record.prev), endPointOf(record)));
-    m_minutes = m_completed;
+}
+
+double MachiningClock::minutes() const {
+    if (m_arcPiece == nullptr)
+        return m_completed;
+    return m_completed + arcMinutes(*m_arcPiece) * arcFractionAt(*m_arcPiece);
 }
 
 std::string elapsedClockText(double minutes) {

@@ -19,11 +19,13 @@ public:
     // Adds the move that ends at `record`, the successor of the record the clock was last
     // given.
     void advanceTo(const MoveRecord& record);
-    double minutes() const { return m_minutes; }
+    // The part of an arc travelled so far is measured only when the time is asked for, which
+    // at full speed is far less often than the tool passes an arc piece.
+    double minutes() const;
 
 private:
-    double m_completed = 0; // the moves before, without a partly travelled arc
-    double m_minutes = 0;
+    double m_completed = 0;                 // the moves before, without a partly travelled arc
+    const MoveRecord* m_arcPiece = nullptr; // the piece inside an arc the tool has reached
 };
 
 // The share of its arc that an arc piece ends: the angle from the arc's start angle to the

@@ -162,9 +162,11 @@ std::string blockInfoText(const MoveRecord& record) {
     return text;
 }
 
-std::string animationStatusText(const MoveRecord& record, double elapsedMinutes, bool blockInfo) {
-    const std::string elapsed = "Elapsed " + elapsedClockText(elapsedMinutes) + " at 100% feed";
-    return blockInfo ? blockInfoText(record) + "   " + elapsed : " " + elapsed;
+std::string AnimationStatus::text() const {
+    const std::string elapsed = "Elapsed " + elapsedClockText(clock.minutes()) + " at 100% feed";
+    if (!blockInfo || record == nullptr)
+        return " " + elapsed;
+    return blockInfoText(*record) + "   " + elapsed;
 }
 
 bool animationStopRequested(const Workspace& ws) {
@@ -183,7 +185,8 @@ void runAnimation(Workspace& ws, MoveRecord& start, AnimationHost& host) {
             fullRedraw(ws, canvas);
         });
 
-    MachiningClock clock;
+    AnimationStatus status;
+    MachiningClock& clock = status.clock;
     clock.startAt(*ws.database.first(), start);
     MoveRecord* record = &start;
     for (bool first = true; record->next != nullptr && !animationStopRequested(ws); first = false) {
@@ -196,7 +199,9 @@ void runAnimation(Workspace& ws, MoveRecord& start, AnimationHost& host) {
             paintMove(ws, host, *record);
         if (first || record->tool != tool.toolNumber)
             selectTool(ws, host, *record);
-        host.showStatus(animationStatusText(*record, clock.minutes(), options.blockInfo));
+        status.record = record;
+        status.blockInfo = options.blockInfo;
+        host.showStatus(status);
         tool.record = record;
         if (!first && record->kind == kKindStraight)
             slide(ws, host, pixelOf(*tool.lastRecord), pixelOf(*record));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/animation_clock.h"
 #include "model/canvas.h"
 #include "model/move_record.h"
 
@@ -18,6 +19,18 @@ struct AnimationOptions {
     bool paintPath = false; // "Modify COLORS during animation"
 };
 
+// What the second panel shows while the tool is at a record: its block line when wanted and
+// the machining time so far. Kept as the figures rather than the text, which the window makes
+// only when it shows the panel (at full speed the tool passes many records between two).
+struct AnimationStatus {
+    const MoveRecord* record = nullptr;
+    MachiningClock clock;
+    bool blockInfo = true;
+    // "N40 G01 X40.00000 Y0.00000 Z0.00000 F250.00   Elapsed 0:12:34 at 100% feed", or the
+    // time alone (" Elapsed ...") without the block line.
+    std::string text() const;
+};
+
 // What the animation needs from its window.
 class AnimationHost {
 public:
@@ -25,8 +38,8 @@ public:
     // Draws onto the main window's picture.
     virtual void draw(const std::function<void(Canvas&)>& paint) = 0;
     virtual AnimationOptions options() = 0;
-    // The block line of the record the tool has reached (the second status panel).
-    virtual void showStatus(std::string_view text) = 0;
+    // The status of the record the tool has reached (the second status panel).
+    virtual void showStatus(const AnimationStatus& status) = 0;
     // Called at every stop of the tool. With a delay of 1 ms or more it waits that long on
     // the window's events (blocking, never spinning); with 0 it lets them run often enough
     // to keep the window alive and Esc heard, and returns at once otherwise.
@@ -63,9 +76,6 @@ private:
 // "N40 G01 X40.00000 Y0.00000 Z0.00000 F250.00": block number, motion and end point, and the
 // feed rate unless the move is rapid.
 std::string blockInfoText(const MoveRecord& record);
-// The second panel while the tool is at `record`: the block line when it is wanted, and
-// the machining time so far ("Elapsed 0:12:34 at 100% feed").
-std::string animationStatusText(const MoveRecord& record, double elapsedMinutes, bool blockInfo);
 
 // True once Esc, a view command or a closing window has asked the animation to end.
 bool animationStopRequested(const Workspace& ws);

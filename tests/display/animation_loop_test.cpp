@@ -27,7 +27,7 @@ public:
         paint(m_canvas);
     }
     AnimationOptions options() override { return optionsToUse; }
-    void showStatus(std::string_view text) override { statuses.emplace_back(text); }
+    void showStatus(const AnimationStatus& status) override { statuses.push_back(status.text()); }
     void afterStep(int delayMs) override {
         stops.push_back({m_ws.animation.lastX, m_ws.animation.lastY});
         delays.push_back(delayMs);

@@ -93,9 +93,9 @@ public:
     }
 
     // The panel repaints at once when its text is set; at full speed that would cost more
-    // than the animation itself, so the text waits for the next round of events.
-    void showStatus(std::string_view text) override {
-        m_status.assign(text);
+    // than the animation itself, so the text is made and shown at the next round of events.
+    void showStatus(const AnimationStatus& status) override {
+        m_status = status;
         m_statusPending = true;
     }
 
@@ -118,7 +118,7 @@ private:
         if (!m_statusPending)
             return;
         m_statusPending = false;
-        m_window.setStatusText(QString::fromStdString(m_status));
+        m_window.setStatusText(QString::fromStdString(m_status.text()));
     }
 
     // Sleeps in the event loop until the delay is over or the animation is asked to end.
@@ -136,7 +136,7 @@ private:
     Tf& m_window;
     QAction* m_blockInfo;
     QAction* m_paintPath;
-    std::string m_status;
+    AnimationStatus m_status;
     bool m_statusPending = false;
     QElapsedTimer m_sinceEvents;
 };
@@ -157,9 +157,15 @@ void animateFromStart(Tf& window) {
 } // namespace
 
 void aLL1Click(Tf& window) {
-    if (!ncDataLoaded(window.workspace())) {
+    Workspace& ws = window.workspace();
+    if (!ncDataLoaded(ws)) {
         window.setStatusText(kAnimationNoNcData);
         return;
+    }
+    // A start still waiting for its pick gives way to this one.
+    if (ws.animation.startPending) {
+        ws.animation.startPending = false;
+        window.pointer.mode = PickMode::None;
     }
     QTimer::singleShot(0, &window, [w = &window] { animateFromStart(*w); });
 }

@@ -184,6 +184,23 @@ TEST_F(Animation, PickedPositionStartsAtThePickedMovesPredecessor) {
     EXPECT_FALSE(ws.animation.toolShown);
 }
 
+TEST_F(Animation, ALaterCommandTakesOverAWaitingPick) {
+    openTestProgram(*window, "identify_path.nc");
+    // A pick that found nothing leaves the start waiting: Identify's pick is its own.
+    window->action("Startingatpickedposiion1")->trigger();
+    click(*window, project(ws.view, 45, 15, 0)); // inside the arc, far from every move
+    EXPECT_TRUE(ws.animation.startPending);
+    window->action("Identify1")->trigger();
+    EXPECT_FALSE(ws.animation.startPending);
+    EXPECT_EQ(window->pointer.mode, PickMode::Point);
+
+    window->action("Startingatpickedposiion1")->trigger();
+    window->action("aLL1")->trigger();
+    EXPECT_FALSE(ws.animation.startPending);
+    EXPECT_EQ(window->pointer.mode, PickMode::None);
+    ui::waitWhile([&] { return !window->statusText().contains("Elapsed") || running(); });
+}
+
 TEST_F(Animation, ViewCommandEndsItAndLeavesACleanPicture) {
     openExample("multi_tool.nc");
     defineTools();
