@@ -96,12 +96,6 @@ TEST(ToolProfile, NoUsableDiameterGivesNoShape) {
     }
 }
 
-TEST(ToolShape, SectionStepIsWholeDegrees) {
-    const int cases[][2] = {{0, 360}, {1, 360}, {2, 180}, {4, 90}, {7, 51}, {11, 32}, {255, 1}};
-    for (const auto& c : cases)
-        EXPECT_EQ(sectionStepDegrees(c[0]), c[1]) << c[0] << " sections";
-}
-
 std::vector<ToolShapePoint> pointsOf(const ToolShapeList& shape) {
     std::vector<ToolShapePoint> points;
     for (const ToolShapePoint* p = shape.head(); p != nullptr; p = p->next)
