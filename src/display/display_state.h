@@ -14,9 +14,10 @@ namespace korvix {
 inline bool redrawBusy(const Workspace& ws) {
     return ws.redraw.busy;
 }
-// Asks a running redraw to stop at its next record.
+// Asks a running redraw to stop at its next record, and a running animation to end.
 inline void requestRedrawAbort(Workspace& ws) {
     ws.redraw.abortRequested = true;
+    ws.animation.stopRequested = true;
 }
 inline void setViewportSize(Workspace& ws, int width, int height) {
     ws.view.width = width;

@@ -1,7 +1,7 @@
 #include "display/identify_cursor.h"
 
-#include "model/workspace.h"
 #include "display/renderer.h"
+#include "model/workspace.h"
 
 namespace korvix {
 namespace {
@@ -19,11 +19,11 @@ void flashToolPicture(Workspace& ws, Canvas& canvas, int x, int y) {
     canvas.flush();
 }
 
-bool toolOnScreen(const Workspace& ws) {
+} // namespace
+
+bool animatedToolOnScreen(const Workspace& ws) {
     return ws.animation.toolShown && !ws.animation.hidden && toolpathDrawn(ws);
 }
-
-} // namespace
 
 void hideAnimatedTool(Workspace& ws) {
     AnimationState& tool = ws.animation;
@@ -34,25 +34,39 @@ void hideAnimatedTool(Workspace& ws) {
 }
 
 void moveAnimatedTool(Workspace& ws, Canvas& canvas, MoveRecord& record) {
+    ws.animation.record = &record;
+    moveAnimatedToolTo(ws, canvas, record.screenX, record.screenY);
+}
+
+bool animatedToolMoveDraws(const Workspace& ws, int x, int y) {
+    const AnimationState& tool = ws.animation;
+    if (animatedToolOnScreen(ws))
+        return tool.lastX != x || tool.lastY != y;
+    return toolpathDrawn(ws) && !outsideDrawingArea(ws.view, x, y);
+}
+
+void placeAnimatedTool(Workspace& ws, int x, int y) {
     AnimationState& tool = ws.animation;
-    const int x = record.screenX;
-    const int y = record.screenY;
-    const bool wasOnScreen = toolOnScreen(ws);
-    tool.record = &record;
-    if (wasOnScreen && tool.lastX == x && tool.lastY == y)
-        return;
-    if (wasOnScreen)
-        flashToolPicture(ws, canvas, tool.lastX, tool.lastY);
     tool.toolShown = true;
     tool.lastX = x;
     tool.lastY = y;
     tool.hidden = outsideDrawingArea(ws.view, x, y);
-    if (toolOnScreen(ws))
+}
+
+void moveAnimatedToolTo(Workspace& ws, Canvas& canvas, int x, int y) {
+    if (!animatedToolMoveDraws(ws, x, y)) {
+        placeAnimatedTool(ws, x, y);
+        return;
+    }
+    if (animatedToolOnScreen(ws))
+        flashToolPicture(ws, canvas, ws.animation.lastX, ws.animation.lastY);
+    placeAnimatedTool(ws, x, y);
+    if (animatedToolOnScreen(ws))
         flashToolPicture(ws, canvas, x, y);
 }
 
 void eraseAnimatedTool(Workspace& ws, Canvas& canvas) {
-    if (toolOnScreen(ws))
+    if (animatedToolOnScreen(ws))
         flashToolPicture(ws, canvas, ws.animation.lastX, ws.animation.lastY);
     hideAnimatedTool(ws);
 }

@@ -18,6 +18,15 @@ void hideAnimatedTool(Workspace& ws);
 // Moves the tool picture (its outline, or the tool marker) to the record's pixel: erased
 // where it was, drawn at the new place unless that lies outside the drawing area.
 void moveAnimatedTool(Workspace& ws, Canvas& canvas, MoveRecord& record);
+// The same to any pixel (the stops of the animation along a move); the record stays.
+void moveAnimatedToolTo(Workspace& ws, Canvas& canvas, int x, int y);
+// True when moving the tool to (x, y) would change the picture. A move that does not (the
+// same pixel, or from outside the drawing area to outside it) needs no canvas:
+// placeAnimatedTool records it.
+bool animatedToolMoveDraws(const Workspace& ws, int x, int y);
+void placeAnimatedTool(Workspace& ws, int x, int y);
+// True while the tool picture is on the screen at (lastX, lastY).
+bool animatedToolOnScreen(const Workspace& ws);
 // Erases the tool picture if it is on the screen and hides the tool.
 void eraseAnimatedTool(Workspace& ws, Canvas& canvas);
 

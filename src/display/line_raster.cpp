@@ -59,7 +59,7 @@ void LineRaster::line(int x0, int y0, int x1, int y1) {
         return; // the start pixel is the end pixel, which is never drawn
     const std::int64_t phase = m_phase;
     m_phase += n;
-    if (m_op == Op::Copy && !m_dotted && inside(x0, y0) && inside(x1, y1)) {
+    if (!m_dotted && inside(x0, y0) && inside(x1, y1)) {
         solidInside(x0, y0, dx, dy, n);
         return;
     }
@@ -75,8 +75,9 @@ void LineRaster::line(int x0, int y0, int x1, int y1) {
          std::llround(fy0 + t1 * fdy), phase + std::llround(t0 * static_cast<double>(n)));
 }
 
-// The common case of a toolpath: a short solid line with both ends on the buffer, so every
-// pixel between them is on it too. The same steps as walk(), without the clipping.
+// The common case of a toolpath (and of the XOR marks moved over it): a short solid line with
+// both ends on the buffer, so every pixel between them is on it too. The same steps as
+// walk(), without the clipping.
 void LineRaster::solidInside(int x0, int y0, std::int64_t dx, std::int64_t dy, std::int64_t n) {
     const bool xMajor = std::llabs(dx) >= std::llabs(dy);
     const std::ptrdiff_t stride = m_buffer.stride;
@@ -87,16 +88,24 @@ void LineRaster::solidInside(int x0, int y0, std::int64_t dx, std::int64_t dy, s
     const std::int64_t twoDm = 2 * std::llabs(xMajor ? dy : dx);
     const std::int64_t twoN = 2 * n;
     std::int64_t r = n;
-    const std::uint32_t value = 0xFF000000u | m_rgb;
     std::uint32_t* pixel = m_buffer.pixels + static_cast<std::ptrdiff_t>(y0) * stride + x0;
-    for (std::int64_t i = 0; i < n; ++i) {
-        *pixel = value;
-        pixel += majorStep;
-        r += twoDm;
-        if (r >= twoN) {
-            r -= twoN;
-            pixel += minorStep;
+    const auto run = [&](auto paint) {
+        for (std::int64_t i = 0; i < n; ++i) {
+            paint(*pixel);
+            pixel += majorStep;
+            r += twoDm;
+            if (r >= twoN) {
+                r -= twoN;
+                pixel += minorStep;
+            }
         }
+    };
+    if (m_op == Op::Copy) {
+        const std::uint32_t value = 0xFF000000u | m_rgb;
+        run([value](std::uint32_t& p) { p = value; });
+    } else {
+        const std::uint32_t bits = m_rgb;
+        run([bits](std::uint32_t& p) { p ^= bits; });
     }
 }
 

@@ -1,13 +1,21 @@
 // The marks and overlays of the picture: the tool marker and outline, the animated tool,
 // the wire-frame identify mark, the trimming polygon, the axis tripod and the screen texts.
 
-#include "model/workspace.h"
+#include "display/line_raster.h"
 #include "display/renderer.h"
+#include "model/workspace.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <vector>
 
 namespace korvix {
 namespace {
 
 constexpr int kToolMarkerArm = 30;
+// The largest outline box drawn through a mask (32 MB): more than the biggest screens.
+constexpr std::int64_t kMaxToolMaskPixels = std::int64_t{1} << 23;
 
 } // namespace
 
@@ -41,14 +49,73 @@ void projectToolShape(ToolShapeList& shape, const ViewState& view) {
 }
 
 void drawToolShape(Canvas& canvas, const ToolShapeList& shape, int x, int y, Rgb color) {
-    canvas.setPenColor(color);
+    // The copies of the profile lie on one another in many views (a ring seen edge-on runs
+    // back over itself, two copies mirror each other in a side view), and in XOR every line
+    // drawn twice would vanish. So the lines are first laid into a mask of the outline's
+    // box on the canvas, and every pixel of the mask is drawn once, as runs along the rows.
+    const auto pixelOf = [x, y](const ToolShapePoint& p) {
+        return PixelPoint{toPixel(static_cast<double>(x) + p.screenX),
+                          toPixel(static_cast<double>(y) + p.screenY)};
+    };
+    int left = std::numeric_limits<int>::max(), top = left;
+    int right = std::numeric_limits<int>::min(), bottom = right;
     for (const ToolShapePoint* p = shape.head(); p != nullptr; p = p->next) {
-        const int px = toPixel(static_cast<double>(x) + p->screenX);
-        const int py = toPixel(static_cast<double>(y) + p->screenY);
+        const PixelPoint at = pixelOf(*p);
+        left = std::min(left, at.x);
+        right = std::max(right, at.x);
+        top = std::min(top, at.y);
+        bottom = std::max(bottom, at.y);
+    }
+    left = std::max(left, 0);
+    top = std::max(top, 0);
+    right = std::min(right, canvas.width() - 1);
+    bottom = std::min(bottom, canvas.height() - 1);
+    if (left > right || top > bottom)
+        return;
+    const int width = right - left + 1;
+    const int height = bottom - top + 1;
+    canvas.setPenColor(color);
+    if (static_cast<std::int64_t>(width) * height > kMaxToolMaskPixels) {
+        // A page far larger than any screen (no XOR there): the lines as they are.
+        for (const ToolShapePoint* p = shape.head(); p != nullptr; p = p->next) {
+            const PixelPoint at = pixelOf(*p);
+            if (p->penDown != 0)
+                canvas.lineTo(at.x, at.y);
+            else
+                canvas.moveTo(at.x, at.y);
+        }
+        return;
+    }
+    std::vector<std::uint32_t> mask(static_cast<std::size_t>(width) *
+                                    static_cast<std::size_t>(height));
+    LineRaster lines(PixelBuffer{mask.data(), width, height, width});
+    // Mask coordinates in double: a point far off the canvas is near the int limits.
+    const auto maskOf = [left, top](PixelPoint at) {
+        return PixelPoint{toPixel(static_cast<double>(at.x) - left),
+                          toPixel(static_cast<double>(at.y) - top)};
+    };
+    PixelPoint pen{};
+    for (const ToolShapePoint* p = shape.head(); p != nullptr; p = p->next) {
+        const PixelPoint at = maskOf(pixelOf(*p));
         if (p->penDown != 0)
-            canvas.lineTo(px, py);
-        else
-            canvas.moveTo(px, py);
+            lines.line(pen.x, pen.y, at.x, at.y);
+        pen = at;
+    }
+
+    for (int row = 0; row < height; ++row) {
+        const std::uint32_t* pixels = mask.data() + static_cast<std::ptrdiff_t>(row) * width;
+        for (int column = 0; column < width;) {
+            if (pixels[column] == 0) {
+                ++column;
+                continue;
+            }
+            const int runStart = column;
+            while (column < width && pixels[column] != 0)
+                ++column;
+            // A line covers its start pixel and stops short of its end: exactly the run.
+            canvas.moveTo(left + runStart, top + row);
+            canvas.lineTo(left + column, top + row);
+        }
     }
 }
 

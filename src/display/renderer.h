@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/canvas.h"
-#include "model/overlay_state.h"
 #include "display/view_transform.h"
+#include "model/canvas.h"
 #include "model/list_payloads.h"
+#include "model/overlay_state.h"
 
 #include <cstdint>
 
@@ -47,7 +47,9 @@ void drawToolMarker(Canvas& canvas, const ViewState& view, int x, int y, Rgb col
 // Recomputes the cached pixel offsets of a tool outline (points relative to the tool tip)
 // under the current view.
 void projectToolShape(ToolShapeList& shape, const ViewState& view);
-// Draws the outline at pixel (x, y) from its cached offsets, in the current pen mode.
+// Draws the outline at pixel (x, y) from its cached offsets, in the current pen mode. Every
+// pixel its lines cover is drawn once, however many lines cross it, so that an XOR outline
+// shows whole in every view and drawing it again erases it.
 void drawToolShape(Canvas& canvas, const ToolShapeList& shape, int x, int y, Rgb color);
 
 // The animated tool at its record's pixel position in XOR (shape or marker). Updates the

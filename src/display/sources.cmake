@@ -1,5 +1,8 @@
 # Sources of korvix_display (explicit list, no globbing).
 set(KORVIX_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/animation_clock.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/animation_loop.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/animation_tool_shape.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cursor_readout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_state.cpp

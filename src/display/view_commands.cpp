@@ -1,7 +1,8 @@
 #include "display/view_commands.h"
 
-#include "model/workspace.h"
+#include "display/display_state.h"
 #include "model/number_text.h"
+#include "model/workspace.h"
 
 #include <cmath>
 
@@ -162,7 +163,7 @@ bool setRotationStepFromText(ViewState& view, std::string_view text, std::string
 }
 
 bool requestViewChange(Workspace& ws) {
-    ws.redraw.abortRequested = true;
+    requestRedrawAbort(ws);
     return !ws.redraw.busy;
 }
 

@@ -30,6 +30,9 @@ struct AnimationState {
     // put, and a second pick waits until it is over.
     bool stepping = false;
     bool startPending = false; // "Starting at picked position" waits for its pick
+    // Esc or a view change asks a running animation to end. A redraw clears its own abort
+    // request when it is over, so the animation keeps a request of its own.
+    bool stopRequested = false;
 };
 
 // The wire-frame point marked by identify: the tool marker in XOR at a model point.

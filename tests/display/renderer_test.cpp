@@ -297,8 +297,31 @@ TEST_F(RenderFixture, ToolShapeIsDrawnFromItsProjectedOffsets) {
     p->x = 3;
     p->y = 4;
     ws.view.scale = 2;
-    EXPECT_EQ(drawToolpath(), (Ops{"moveTo 100 100", "moveTo 100 100", "lineTo 106 92"}));
+    // The line from (100, 100) to (106, 92), drawn pixel run by pixel run along the rows.
+    const Ops line = {"moveTo 105 93", "lineTo 106 93", "moveTo 105 94",  "lineTo 106 94",
+                      "moveTo 104 95", "lineTo 105 95", "moveTo 103 96",  "lineTo 104 96",
+                      "moveTo 102 97", "lineTo 103 97", "moveTo 102 98",  "lineTo 103 98",
+                      "moveTo 101 99", "lineTo 102 99", "moveTo 100 100", "lineTo 101 100"};
+    Ops expected = {"moveTo 100 100"}; // the toolpath's start point
+    expected.insert(expected.end(), line.begin(), line.end());
+    EXPECT_EQ(drawToolpath(), expected);
     EXPECT_FALSE(ws.animation.shapeReprojection);
+
+    // Back over the same line and on along the row: every pixel is drawn once, so that the
+    // outline stays whole in XOR where its lines lie on one another. The way back starts
+    // on (106, 92) and takes a pixel beside the first line in rows 94 and 98.
+    ASSERT_TRUE(shape.append(p));
+    p->penDown = 1;
+    ASSERT_TRUE(shape.append(p));
+    p->penDown = 1;
+    p->x = 5;
+    ws.animation.shapeReprojection = true;
+    EXPECT_EQ(
+        drawToolpath(),
+        (Ops{"moveTo 100 100", "moveTo 106 92", "lineTo 107 92", "moveTo 105 93", "lineTo 106 93",
+             "moveTo 104 94", "lineTo 106 94", "moveTo 104 95", "lineTo 105 95", "moveTo 103 96",
+             "lineTo 104 96", "moveTo 102 97", "lineTo 103 97", "moveTo 101 98", "lineTo 103 98",
+             "moveTo 101 99", "lineTo 102 99", "moveTo 100 100", "lineTo 110 100"}));
 }
 
 TEST_F(RenderFixture, TrimPolygonAndOverlayHooks) {

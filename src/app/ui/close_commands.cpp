@@ -1,6 +1,7 @@
 #include "app/ui/close_commands.h"
 
 #include "display/display_state.h"
+#include "display/ui/animate_commands.h"
 #include "display/ui/status_window_commands.h"
 #include "ui/main_window.h"
 
@@ -30,6 +31,11 @@ void resetAfterClose(Tf& window) {
 
 // The confirmation and the common frame of Close all and Close NC.
 void closeData(Tf& window, bool wireframeToo) {
+    // The animation walks the records: it ends first, and the command runs after it.
+    if (animationRunning(window)) {
+        endAnimationThen(window, [&window, wireframeToo] { closeData(window, wireframeToo); });
+        return;
+    }
     Workspace& ws = window.workspace();
     window.setStatusText(wireframeToo ? "Verify clearing graphics database..."
                                       : "Verify clearing NC graphics database...");
@@ -58,6 +64,10 @@ void closeData(Tf& window, bool wireframeToo) {
 } // namespace
 
 void Exit1Click(Tf& window) {
+    if (animationRunning(window)) {
+        endAnimationThen(window, [&window] { Exit1Click(window); });
+        return;
+    }
     window.setStatusText("Verify exiting \"KORVIX\"...");
     if (!window.workspace().report().confirm("Ok to quit?")) {
         window.setStatusText("Exit command canceled...");

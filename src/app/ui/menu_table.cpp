@@ -1,6 +1,7 @@
 #include "app/ui/menu_table.h"
 
 #include "app/ui/close_commands.h"
+#include "display/ui/animate_commands.h"
 #include "display/ui/display_menu_commands.h"
 #include "display/ui/identify_command.h"
 #include "display/ui/recolor_commands.h"
@@ -65,8 +66,8 @@ const MenuItem kItems[] = {
     {kMain, "Trim1", "ShowTrimParameters", "&Parameters", "Show trimming parameter screen", &notAvailableYet},
     // Animate
     {kMain, "", "Animate1", "&Animate", "Simulate actual tool movement along data in memory", nullptr},
-    {kMain, "Animate1", "aLL1", "&All", "Start tool simulation at the beginning of NC toolpath", &notAvailableYet},
-    {kMain, "Animate1", "Startingatpickedposiion1", "&Starting at picked position", "Start tool simulation at a user picked location.", &notAvailableYet},
+    {kMain, "Animate1", "aLL1", "&All", "Start tool simulation at the beginning of NC toolpath", &aLL1Click},
+    {kMain, "Animate1", "Startingatpickedposiion1", "&Starting at picked position", "Start tool simulation at a user picked location.", &Startingatpickedposiion1Click},
     // Display
     {kMain, "", "Display1", "&Display", "", nullptr},
     {kMain, "Display1", "DisplayBLOCKInfoduringAnimation", "Display BLOCK information during animation", "", &DisplayBlockInfoDuringAnimationClick, Check::Checked, true, true},

@@ -195,6 +195,8 @@ void pickNcMove(Tf& window, PixelPoint press) {
 } // namespace
 
 void Identify1Click(Tf& window) {
+    // An animation start whose pick found nothing must not take over this pick.
+    window.workspace().animation.startPending = false;
     window.setStatusText(kIdentifyInstruction);
     window.pumpNow();
     window.pointer.mode = PickMode::Point;

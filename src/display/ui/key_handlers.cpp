@@ -1,5 +1,6 @@
 #include "display/ui/key_handlers.h"
 
+#include "display/display_state.h"
 #include "display/trim_polygon_input.h"
 #include "display/ui/identify_command.h"
 #include "display/ui/pick_handoffs.h"
@@ -120,7 +121,7 @@ bool trimPolygonKey(Tf& window, int key, Modifiers modifiers) {
 
 void escapeKey(Tf& window) {
     Workspace& ws = window.workspace();
-    ws.redraw.abortRequested = true;
+    requestRedrawAbort(ws);
     bool canceled = false;
     window.drawWith([&](Canvas& canvas) { canceled = cancelTrimPolygon(ws, canvas); });
     if (canceled) {

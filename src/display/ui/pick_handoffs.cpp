@@ -1,5 +1,6 @@
 #include "display/ui/pick_handoffs.h"
 
+#include "display/ui/animate_commands.h"
 #include "ui/main_window.h"
 
 namespace korvix::ui {
@@ -23,8 +24,8 @@ void measureWirePick(Tf& window, WireframePoint&, const Point3&) {
     notAvailable(window);
 }
 
-void animateFromPick(Tf& window, MoveRecord&) {
-    notAvailable(window);
+void animateFromPick(Tf& window, MoveRecord& start) {
+    animate(window, start);
 }
 
 bool selectionPick(Tf& window, PickMode, int, PixelPoint, PixelPoint) {

@@ -1,5 +1,6 @@
 # Sources of korvix_display_ui (explicit list, no globbing).
 set(KORVIX_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/animate_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/current_nc_location_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/current_wir_location_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_menu_commands.cpp
