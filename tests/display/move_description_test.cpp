@@ -93,8 +93,10 @@ TEST(MoveDescription, ArcPlanesAndLongArcs) {
     EXPECT_EQ((std::vector<std::string>{t.x1, t.y1, t.z1, t.x2, t.y2, t.z2}),
               (std::vector<std::string>{"20.00000", "7.00000", "0.00000", "25.00000", "7.00000",
                                         "5.00000"}));
-    // YZ: Y and Z, the record's own X.
+    // YZ: Y and Z, the record's own X; the record ends on its circle at 0 degrees.
     makeArc(r, kPlaneYZ, 2, {0, 10, 0}, -10, 90, 0);
+    r.y = 20;
+    r.z = 0;
     t = describeMove(r);
     EXPECT_EQ(t.moveType, "G02 (YZ Arc)");
     EXPECT_EQ((std::vector<std::string>{t.x1, t.y1, t.z1, t.x2, t.y2, t.z2}),
