@@ -3,7 +3,6 @@
 #include "display/renderer.h"
 #include "model/arc_geometry.h"
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 

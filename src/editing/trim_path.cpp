@@ -4,7 +4,6 @@
 #include "editing/trim_links.h"
 #include "filters/explode_arcs.h"
 #include "model/arc_geometry.h"
-#include "model/plane_axes.h"
 
 #include <cmath>
 #include <new>

@@ -3,7 +3,6 @@
 #include "model/arc_geometry.h"
 #include "model/geometry.h"
 #include "model/number_text.h"
-#include "model/plane_axes.h"
 
 #include <cmath>
 
