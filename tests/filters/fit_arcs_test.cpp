@@ -1,10 +1,10 @@
-#include "app/workspace_access.h"
+#include "model/workspace.h"
 #include "filters/fit_arcs.h"
 #include "filters/path_builder.h"
 #include "filters/record_fields.h"
 #include "input/nc_arc.h"
 #include "input/nc_reader.h"
-#include "model/workspace.h"
+#include "app/workspace_access.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

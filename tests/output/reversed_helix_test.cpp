@@ -29,12 +29,12 @@ struct HelixCase {
 const HelixCase kHelices[] = {
     {"XY G3", kPlaneXY,
      "G17\nG0 X10. Y0. Z0.\nG1 Z-1. F100.\nG3 X-7.0711 Y7.0711 Z-4. I0. J0.\nG1 X-20.\n", true},
-    {"XY G2", kPlaneXY, "G17\nG0 X10. Y0. Z0.\nG1 Z-1. F100.\nG2 X-7.0711 Y-7.0711 Z-4. I0. J0.\nG1 X-20.\n",
-     false},
+    {"XY G2", kPlaneXY,
+     "G17\nG0 X10. Y0. Z0.\nG1 Z-1. F100.\nG2 X-7.0711 Y-7.0711 Z-4. I0. J0.\nG1 X-20.\n", false},
     {"XZ G2", kPlaneXZ,
      "G18\nG0 X10. Y0. Z0.\nG1 Y-1. F100.\nG2 X-7.0711 Z7.0711 Y-4. I0. K0.\nG1 X-20.\n", true},
-    {"XZ G3", kPlaneXZ, "G18\nG0 X10. Y0. Z0.\nG1 Y-1. F100.\nG3 X-7.0711 Z-7.0711 Y-4. I0. K0.\nG1 X-20.\n",
-     false},
+    {"XZ G3", kPlaneXZ,
+     "G18\nG0 X10. Y0. Z0.\nG1 Y-1. F100.\nG3 X-7.0711 Z-7.0711 Y-4. I0. K0.\nG1 X-20.\n", false},
 };
 
 Point3 modelPoint(const HelixCase& c, double angle, double third) {

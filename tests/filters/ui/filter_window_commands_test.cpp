@@ -334,10 +334,8 @@ TEST(FilterWindowCommands, SiftRemovesPointsAndReportsTheCount) {
     // when rapids are sifted; of the zigzag up X50, 0.02 either side, Y1 to Y4 go when 0.02
     // lies within the tolerance.
     const Case cases[] = {
-        {"sift_runs.nc", "0.05", false, 8 + 4},
-        {"sift_runs.nc", "0.01", false, 8},
-        {"sift_runs.nc", "0.05", true, 8 + 2 + 4},
-        {"fit_contour.nc", "0.05", false, -1},
+        {"sift_runs.nc", "0.05", false, 8 + 4},    {"sift_runs.nc", "0.01", false, 8},
+        {"sift_runs.nc", "0.05", true, 8 + 2 + 4}, {"fit_contour.nc", "0.05", false, -1},
         {"fit_contour.nc", "0", false, 0}, // no three points of the contour lie on a line
         {"surface_3d.nc", "0.05", true, -1},
     };
