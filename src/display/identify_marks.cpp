@@ -1,10 +1,8 @@
 #include "display/identify_marks.h"
 
-#include "display/move_description.h"
 #include "display/renderer.h"
-#include "model/plane_axes.h"
+#include "model/arc_geometry.h"
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -29,32 +27,21 @@ void blackThenDotted(Canvas& canvas, const std::vector<PixelPoint>& points, Rgb 
     canvas.flush();
 }
 
+// The whole arc `piece` belongs to, from where the tool stood before it, cut at the same
+// points as explosion would at this step.
 std::vector<PixelPoint> arcPixels(const ViewState& view, const MoveRecord& piece) {
-    const MoveRecord* first = &piece;
-    while (first->prev != nullptr && isArcPiece(*first->prev) &&
-           first->prev->sequence == piece.sequence)
-        first = first->prev;
-    const MoveRecord* last = &piece;
-    while (last->next != nullptr && isArcPiece(*last->next) &&
-           last->next->sequence == piece.sequence)
-        last = last->next;
-    // A helix rises from the point before its first piece to its last piece; both ends are
-    // measured across the plane of `piece`.
-    const double startOff =
-        thirdAxisOf(piece.plane, endPointOf(first->prev != nullptr ? *first->prev : *first));
-    const double endOff = thirdAxisOf(piece.plane, endPointOf(*last));
-
-    const double sweep = arcSweepOf(piece);
-    const double direction = piece.radius >= 0 ? 1.0 : -1.0;
-    const int steps = std::max(1, static_cast<int>(std::ceil(sweep / kArcHighlightStep)));
+    const ArcGroup arc = arcGroupOf(piece);
+    const Point3 start = arcStartPoint(arc);
     std::vector<PixelPoint> points;
-    points.reserve(static_cast<std::size_t>(steps) + 1);
-    for (int i = 0; i <= steps; ++i) {
-        const double fraction = static_cast<double>(i) / steps;
-        const double angle = piece.startAngle + direction * sweep * fraction;
-        const Point3 p = arcPointAt(piece, angle, startOff + (endOff - startOff) * fraction);
+    points.reserve(
+        static_cast<std::size_t>(std::ceil(
+            arcSweep(piece.startAngle, piece.endAngle, piece.radius) / kArcHighlightStep)) +
+        4);
+    points.push_back(project(view, start.x, start.y, start.z));
+    forEachArcChordPoint(arc, kArcHighlightStep, [&](const Point3& p, bool) {
         points.push_back(project(view, p.x, p.y, p.z));
-    }
+        return true;
+    });
     return points;
 }
 

@@ -1,5 +1,6 @@
 #include "display/move_description.h"
 
+#include "model/arc_geometry.h"
 #include "model/number_text.h"
 #include "model/plane_axes.h"
 
@@ -25,33 +26,9 @@ const char* planeSuffix(std::uint8_t plane) {
 
 } // namespace
 
-Point3 arcPointAt(const MoveRecord& piece, double angle, double offPlane) {
-    const PlanePoint centre = toPlane(piece.plane, centreOf(piece));
-    const Point2 p =
-        polarPoint(std::fabs(static_cast<double>(piece.radius)), angle, centre.h, centre.v);
-    return fromPlane(piece.plane, p.x, p.y, offPlane);
-}
-
-ArcEnds arcEndPoints(const MoveRecord& piece) {
-    const double offPlane = thirdAxisOf(piece.plane, endPointOf(piece));
-    return {arcPointAt(piece, piece.startAngle, offPlane),
-            arcPointAt(piece, piece.endAngle, offPlane)};
-}
-
-double arcSweepOf(const MoveRecord& piece) {
-    return arcSweep(piece.startAngle, piece.endAngle, piece.radius);
-}
-
 double arcTravel(const MoveRecord& piece) {
-    const ArcEnds ends = arcEndPoints(piece);
-    const PlanePoint centre = toPlane(piece.plane, centreOf(piece));
-    const PlanePoint start = toPlane(piece.plane, ends.start);
-    const PlanePoint end = toPlane(piece.plane, ends.end);
-    const double length =
-        arcLength({centre.h, centre.v}, {start.h, start.v}, {end.h, end.v}, piece.radius);
-    if (length != 0)
-        return length;
-    return kPi * std::fabs(static_cast<double>(piece.radius)) * arcSweepOf(piece) / 180.0;
+    return kPi * std::fabs(static_cast<double>(piece.radius)) *
+           arcSweep(piece.startAngle, piece.endAngle, piece.radius) / 180.0;
 }
 
 NcLocationTexts describeMove(const MoveRecord& record) {
@@ -65,13 +42,15 @@ NcLocationTexts describeMove(const MoveRecord& record) {
         texts.xc = coordinate(record.centerX);
         texts.yc = coordinate(record.centerY);
         texts.zc = coordinate(record.centerZ);
-        const ArcEnds ends = arcEndPoints(record);
-        texts.x1 = coordinate(ends.start.x);
-        texts.y1 = coordinate(ends.start.y);
-        texts.z1 = coordinate(ends.start.z);
-        texts.x2 = coordinate(ends.end.x);
-        texts.y2 = coordinate(ends.end.y);
-        texts.z2 = coordinate(ends.end.z);
+        const ArcGroup arc = arcGroupOf(record);
+        const Point3 start = arcStartPoint(arc);
+        const Point3 end = arcEndPoint(arc);
+        texts.x1 = coordinate(start.x);
+        texts.y1 = coordinate(start.y);
+        texts.z1 = coordinate(start.z);
+        texts.x2 = coordinate(end.x);
+        texts.y2 = coordinate(end.y);
+        texts.z2 = coordinate(end.z);
         texts.distance = coordinate(arcTravel(record));
         return texts;
     }

@@ -2,8 +2,8 @@
 
 #include "editing/trim_clip.h"
 #include "editing/trim_links.h"
-#include "filters/arc_chord_walk.h"
-#include "model/plane_axes.h"
+#include "filters/explode_arcs.h"
+#include "model/arc_geometry.h"
 
 #include <cmath>
 #include <new>
@@ -109,50 +109,20 @@ private:
         return true;
     }
 
-    // Cuts the arc group that starts at `first` into chords and clips each. The arc runs from
-    // where the tool stands (the end of the record before the group) to the end of the
-    // group's last piece; a helix climbs its third axis in proportion to the angle travelled
-    // between those two. Returns the group's last piece, or nullptr when memory ran out.
+    // Cuts the arc group that starts at `first` into chords and clips each, the same chords
+    // as arc explosion makes. Returns the group's last piece, or nullptr when memory ran out.
     const MoveRecord* arcGroup(const MoveRecord& first, const Point3& before) {
-        std::uint8_t stop = 0;
-        const MoveRecord* last = &first;
-        for (const MoveRecord* r = &first;
-             r != nullptr && isArcPiece(*r) && r->sequence == first.sequence; r = r->next) {
-            stop |= r->optionalStop;
-            last = r;
-        }
-        const std::uint8_t plane = first.plane;
-        const PlanePoint s = toPlane(plane, before);
-        const PlanePoint e = toPlane(plane, positionOf(*last));
-        const PlanePoint c = toPlane(plane, centreOf(first));
-        const double radius = std::fabs(first.radius);
-
-        // A start on the circle that is not where the tool stands is reached by a straight
-        // move first.
+        const ArcGroup arc = arcGroupAt(&first);
         Point3 from = before;
-        const Point2 onCircle = polarPoint(radius, first.startAngle, c.h, c.v);
-        const Point3 circleStart = fromPlane(plane, onCircle.x, onCircle.y, s.t);
-        if (distance3D(circleStart, before) > kMotionTolerance) {
-            if (!segment(before, circleStart, first, 0))
-                return nullptr;
-            from = circleStart;
-        }
-
-        const ArcChordWalk walk =
-            arcChordWalk(first.startAngle, first.endAngle, first.radius, m_parameters.arcTolerance);
-        const double span = walk.span();
-        const bool walked = walk.forEachIntermediate([&](double angle, double travelled) {
-            const double third = span > 0 ? s.t + (e.t - s.t) * (travelled / span) : e.t;
-            const Point2 p = polarPoint(radius, angle, c.h, c.v);
-            const Point3 point = fromPlane(plane, p.x, p.y, third);
-            if (!segment(from, point, first, 0))
-                return false;
-            from = point;
-            return true;
-        });
-        if (!walked || !segment(from, positionOf(*last), first, stop))
-            return nullptr;
-        return last;
+        const bool walked = forEachArcChordPoint(
+            arc, explodeStepDegrees(first.radius, m_parameters.arcTolerance),
+            [&](const Point3& point, bool isEnd) {
+                if (!segment(from, point, first, isEnd && arc.optionalStop ? 1 : 0))
+                    return false;
+                from = point;
+                return true;
+            });
+        return walked ? arc.last : nullptr;
     }
 
     const TrimParameters& m_parameters;

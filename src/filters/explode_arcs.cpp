@@ -1,8 +1,8 @@
 #include "filters/explode_arcs.h"
 
+#include "model/arc_geometry.h"
 #include "model/geometry.h"
 #include "model/number_text.h"
-#include "model/plane_axes.h"
 
 #include <cmath>
 
@@ -119,103 +119,24 @@ private:
     std::size_t m_count = 0;
 };
 
-// One arc group, seen through its first piece.
-class ArcWalk {
-public:
-    ArcWalk(const MoveRecord& first, double tolerance)
-        : m_arc(first), m_centre(toPlane(first.plane, centreOf(first))),
-          m_radius(std::fabs(first.radius)), m_step(explodeStepDegrees(first.radius, tolerance)) {
-        m_endThird = thirdAxisOf(first.plane, endPointOf(first));
-        // The reader keeps the start's third coordinate in the centre and the end's in the
-        // pieces, so a difference between them is a helix.
-        const double startThird = m_centre.t;
-        m_helical = std::fabs(m_endThird - startThird) > kMotionTolerance;
-        m_startThird = m_helical ? startThird : m_endThird;
-    }
-
-    Point3 startPoint() const { return pointAt(m_arc.startAngle, m_startThird); }
-    Point3 endPoint() const { return pointAt(m_arc.endAngle, m_endThird); }
-
-    // Calls emit(point) for every intermediate point, in order; stops at the first false.
-    template <typename Emit> bool walk(Emit emit, std::size_t& points) const {
-        const double start = m_arc.startAngle;
-        const double end = m_arc.endAngle;
-        if (!std::isfinite(start) || !std::isfinite(end))
-            return true;
-        if (m_arc.radius >= 0) {
-            const double from = start > end ? start - 360 : start;
-            for (double a = from; a + m_step < end;) {
-                a += m_step;
-                if (!emit(pointAt(a, thirdAt(a - from, end - from))))
-                    return false;
-                ++points;
-            }
-        } else {
-            const double from = end > start ? start + 360 : start;
-            for (double a = from; a - m_step > end;) {
-                a -= m_step;
-                if (!emit(pointAt(a, thirdAt(from - a, from - end))))
-                    return false;
-                ++points;
-            }
-        }
-        return true;
-    }
-
-private:
-    // A helix climbs linearly with the angle travelled; a flat arc stays at its end's level.
-    double thirdAt(double travelled, double span) const {
-        if (!m_helical || !(span > 0))
-            return m_endThird;
-        return m_startThird + (m_endThird - m_startThird) * (travelled / span);
-    }
-
-    Point3 pointAt(double angle, double third) const {
-        const Point2 p = polarPoint(m_radius, angle, m_centre.h, m_centre.v);
-        return fromPlane(m_arc.plane, p.x, p.y, third);
-    }
-
-    const MoveRecord& m_arc;
-    PlanePoint m_centre;
-    double m_radius;
-    double m_step;
-    double m_startThird = 0;
-    double m_endThird = 0;
-    bool m_helical = false;
-};
-
 // Explodes the arc group that starts at `first`; returns its last piece, or nullptr when a
 // record could not be allocated.
 const MoveRecord* explodeGroup(ExplodedPath& path, const MoveRecord& first, double tolerance,
                                ExplodeResult& result) {
     // An optional stop programmed on its own line after the arc lands on the arc's last piece;
     // the stop belongs to the whole arc and is kept on its last point.
-    std::uint8_t stop = 0;
-    const MoveRecord* last = &first;
-    for (const MoveRecord* r = &first;
-         r != nullptr && isArcPiece(*r) && r->sequence == first.sequence; r = r->next) {
-        stop |= r->optionalStop;
-        last = r;
-    }
-
-    const ArcWalk arc(first, tolerance);
-    const Point3 start = arc.startPoint();
-    if (first.prev == nullptr || distance3D(start, endPointOf(*first.prev)) > kMotionTolerance) {
-        if (!path.appendPoint(first, start.x, start.y, start.z, 0))
-            return nullptr;
-        ++result.pointsFromArcs;
-    }
-    const bool walked =
-        arc.walk([&](const Point3& p) { return path.appendPoint(first, p.x, p.y, p.z, 0); },
-                 result.pointsFromArcs);
+    const ArcGroup arc = arcGroupAt(&first);
+    const bool walked = forEachArcChordPoint(
+        arc, explodeStepDegrees(first.radius, tolerance), [&](const Point3& p, bool isEnd) {
+            if (!path.appendPoint(first, p.x, p.y, p.z, isEnd && arc.optionalStop ? 1 : 0))
+                return false;
+            ++result.pointsFromArcs;
+            return true;
+        });
     if (!walked)
         return nullptr;
-    const Point3 end = arc.endPoint();
-    if (!path.appendPoint(first, end.x, end.y, end.z, stop ? 1 : 0))
-        return nullptr;
-    ++result.pointsFromArcs;
     ++result.arcsExploded;
-    return last;
+    return arc.last;
 }
 
 } // namespace

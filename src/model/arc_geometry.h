@@ -1,9 +1,12 @@
 #pragma once
 
 // Arcs as the whole program sees them: the shape of one arc in its plane and the points of
-// its pieces. The reader builds arc groups from it, arc fitting its new arcs.
+// its pieces, from which the reader builds arc groups and arc fitting its new arcs; and the
+// arc group of the graphics database with its two ends and the points it is cut into, the
+// one definition that every command reading an arc goes by.
 
 #include "model/geometry.h"
+#include "model/move_record.h"
 
 #include <cmath>
 
@@ -80,6 +83,114 @@ template <typename Emit> bool forEachArcPiece(const ArcShape& arc, Emit&& emit) 
     }
     const double endRadians = arc.endAngle * kDegToRadExact;
     return emit(arc.centerH + r * std::cos(endRadians), arc.centerV + r * std::sin(endRadians));
+}
+
+// An arc group: the run of arc pieces that share a sequence. Its first piece carries the
+// plane, centre, signed radius and angles of the whole arc (every piece does).
+//
+// The arc runs from where the tool stands before it, the end of the record before the first
+// piece, to the end of its last piece, and a helix moves its third axis in proportion to the
+// angle travelled between those two. Nothing else of the records says where an arc starts:
+// the centre's third coordinate is whatever the record's history left there, and the pieces
+// of a read arc all stand at its end's level. Reversing a path keeps every record's point, so
+// a reversed arc runs between the same two points the other way without any special case.
+struct ArcGroup {
+    const MoveRecord* first = nullptr;
+    const MoveRecord* last = nullptr;
+    // An M01 read after an arc marks its last piece; the stop belongs to the whole arc.
+    bool optionalStop = false;
+};
+
+// The group that starts at `first`.
+ArcGroup arcGroupAt(const MoveRecord* first);
+// The group that `piece` belongs to, whichever of its pieces it is.
+ArcGroup arcGroupOf(const MoveRecord& piece);
+
+// Where the arc starts: the end of the record before it. A group with no record before it
+// (made by hand; no command makes one) starts on its circle at the start angle, level with
+// its end.
+Point3 arcStartPoint(const ArcGroup& arc);
+// Where the arc ends: the end of its last piece.
+Point3 arcEndPoint(const ArcGroup& arc);
+// True when the arc moves its third axis by more than the motion tolerance.
+bool isHelical(const ArcGroup& arc);
+
+// The point at `angleDeg` on the circle of `arc` (any piece), `third` off its plane.
+Point3 pointOnArc(const MoveRecord& arc, double angleDeg, double third);
+// The point at `angleDeg` on the group's circle, its third axis `fraction` of the way from
+// the start's to the end's.
+Point3 arcPointAt(const ArcGroup& arc, double angleDeg, double fraction);
+// The circle's points at the start and the end angle, level with the arc's start and end.
+// Where the start or end of the group lies off its circle (a programmed start a little off
+// the circle, or the end of a reversed such arc), a straight move joins the two.
+Point3 circleStartPoint(const ArcGroup& arc);
+Point3 circleEndPoint(const ArcGroup& arc);
+
+// The angles at which an arc is cut into chords. The walk runs in the direction of the radius
+// sign (positive: increasing angles, 0 counts as positive) from the start angle, unwrapped by
+// a turn where the arc passes through 0 degrees, towards the end angle.
+struct ArcAngleWalk {
+    double from = 0;   // the start angle, unwrapped so that the walk reaches `to`
+    double to = 0;     // the end angle
+    double step = 360; // degrees per chord
+    bool increasing = true;
+    bool finite = true; // false for an arc with a broken angle: it gets no intermediate points
+
+    // Degrees from the start to the end angle along the walk.
+    double span() const { return increasing ? to - from : from - to; }
+
+    // Calls emit(angle, travelled) for every angle a whole step on from the last, strictly
+    // before the end angle, `travelled` being the degrees walked so far. Stops at the first
+    // false from emit and returns false.
+    template <typename Emit> bool forEachIntermediate(Emit&& emit) const {
+        if (!finite || !(step > 0))
+            return true;
+        if (increasing) {
+            for (double a = from; a + step < to;) {
+                a += step;
+                if (!emit(a, a - from))
+                    return false;
+            }
+        } else {
+            for (double a = from; a - step > to;) {
+                a -= step;
+                if (!emit(a, from - a))
+                    return false;
+            }
+        }
+        return true;
+    }
+};
+
+ArcAngleWalk arcAngleWalk(double startAngle, double endAngle, double signedRadius,
+                          double stepDegrees);
+
+// Calls emit(point, isEnd) with every point the tool passes on its way along the arc, cut
+// into chords of at most `stepDegrees`: the circle's start point when the arc's start lies
+// off it by more than the motion tolerance, the points between, the circle's end point when
+// the arc's end lies off it likewise, and last the end itself (isEnd true). The start, where
+// the tool already stands, is not among them. Stops at the first false from emit and returns
+// false.
+template <typename Emit>
+bool forEachArcChordPoint(const ArcGroup& arc, double stepDegrees, Emit&& emit) {
+    const MoveRecord& first = *arc.first;
+    const Point3 start = arcStartPoint(arc);
+    const Point3 end = arcEndPoint(arc);
+    const Point3 circleStart = circleStartPoint(arc);
+    if (distance3D(circleStart, start) > kMotionTolerance && !emit(circleStart, false))
+        return false;
+    const ArcAngleWalk walk =
+        arcAngleWalk(first.startAngle, first.endAngle, first.radius, stepDegrees);
+    const double span = walk.span();
+    const bool walked = walk.forEachIntermediate([&](double angle, double travelled) {
+        return emit(arcPointAt(arc, angle, span > 0 ? travelled / span : 1.0), false);
+    });
+    if (!walked)
+        return false;
+    const Point3 circleEnd = circleEndPoint(arc);
+    if (distance3D(circleEnd, end) > kMotionTolerance && !emit(circleEnd, false))
+        return false;
+    return emit(end, true);
 }
 
 } // namespace korvix

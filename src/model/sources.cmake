@@ -1,5 +1,6 @@
 # Sources of korvix_model (explicit list, no globbing).
 set(KORVIX_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/arc_geometry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/chunk_memory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/feed_rate_table.cpp
     ${CMAKE_CURRENT_LIST_DIR}/geometry.cpp

@@ -75,20 +75,25 @@ private:
     std::size_t m_lines = 0;
 };
 
+// The arc is written between its circle's two points, so that a control finds both ends at
+// the radius of its centre words. Where the arc's own start or end lies off the circle, a
+// straight move joins them: the one before the arc shares its block number, the one after it
+// is a block of its own.
 void writeArc(DefaultProgramWriter& out, const ArcGroup& arc) {
     const MoveRecord& first = *arc.first;
-    const Point3 start = arcStartPoint(arc);
-    if (first.prev != nullptr && distance3D(start, endPointOf(*first.prev)) > kMotionTolerance) {
+    const Point3 circleStart = circleStartPoint(arc);
+    if (distance3D(circleStart, arcStartPoint(arc)) > kMotionTolerance) {
         out.begin();
         out.text("G01");
-        out.point(start);
+        out.point(circleStart);
         out.feed(first.feed);
         out.emit();
     }
     out.begin();
     out.text(first.plane == kPlaneXZ ? "G18" : first.plane == kPlaneYZ ? "G19" : "G17");
     out.motion(arcMotion(first));
-    out.point(arcEndPoint(arc));
+    const Point3 circleEnd = circleEndPoint(arc);
+    out.point(circleEnd);
     if (first.plane != kPlaneYZ)
         out.coordinate('I', first.centerX);
     if (first.plane != kPlaneXZ)
@@ -97,6 +102,14 @@ void writeArc(DefaultProgramWriter& out, const ArcGroup& arc) {
         out.coordinate('K', first.centerZ);
     out.feed(first.feed);
     out.finish();
+    const Point3 end = arcEndPoint(arc);
+    if (distance3D(circleEnd, end) > kMotionTolerance) {
+        out.begin();
+        out.text("G01");
+        out.point(end);
+        out.feed(first.feed);
+        out.finish();
+    }
 }
 
 } // namespace

@@ -57,22 +57,22 @@ public:
             m_blocks.writeOptionalStop(move.blockNumber);
     }
 
+    // The arc is written between its circle's two points; where its own start or end lies
+    // off the circle, a straight feed move joins them.
     void arc(const ArcGroup& arc) {
         const MoveRecord& first = *arc.first;
-        const Point3 start = arcStartPoint(arc);
+        const Point3 circleStart = circleStartPoint(arc);
         if (first.tool != m_currentTool) {
             // The tool change lines bring the new tool to the arc's start; the arc itself
             // still has to be cut.
-            toolChange(first, start);
-        } else if (first.prev != nullptr &&
-                   distance3D(start, endPointOf(*first.prev)) > kMotionTolerance) {
-            BlockMove connect;
-            connect.end = start;
-            connect.feed = first.feed;
-            connect.blockNumber = first.blockNumber;
-            m_blocks.writeMove(connect); // no optional stop: that belongs after the arc
+            toolChange(first, circleStart);
+        } else if (distance3D(circleStart, arcStartPoint(arc)) > kMotionTolerance) {
+            writeConnection(first, circleStart); // no optional stop: that belongs after the arc
         }
         writeArcBlocks(arc);
+        const Point3 end = arcEndPoint(arc);
+        if (distance3D(circleEndPoint(arc), end) > kMotionTolerance)
+            writeConnection(first, end);
         if (arc.optionalStop)
             m_blocks.writeOptionalStop(first.blockNumber);
     }
@@ -80,6 +80,14 @@ public:
     void setCurrentTool(int tool) { m_currentTool = tool; }
 
 private:
+    void writeConnection(const MoveRecord& arc, const Point3& to) {
+        BlockMove connect;
+        connect.end = to;
+        connect.feed = arc.feed;
+        connect.blockNumber = arc.blockNumber;
+        m_blocks.writeMove(connect);
+    }
+
     void writeArcBlocks(const ArcGroup& arc) {
         const MoveRecord& first = *arc.first;
         BlockMove block;
@@ -92,23 +100,20 @@ private:
         block.blockNumber = first.blockNumber;
         block.writeThirdAxis = isHelical(arc);
 
-        const Point3 end = arcEndPoint(arc);
-        const double startThird = centreThirdAxis(first);
-        const double endThird = thirdAxisOf(first.plane, end);
         QuadrantCuts cuts;
         if (m_format.splitArcs)
             cuts = quadrantCuts(first.startAngle, first.endAngle, first.radius < 0);
-        block.start = arcStartPoint(arc);
+        block.start = circleStartPoint(arc);
         for (std::size_t i = 0; i < cuts.count; ++i) {
             const QuadrantCut& cut = cuts.cuts[i];
-            // A helix descends evenly with the angle travelled.
-            block.end =
-                pointOnArc(first, cut.angle, startThird + (endThird - startThird) * cut.fraction);
+            // A helix moves its third axis evenly with the angle travelled.
+            block.end = arcPointAt(arc, cut.angle, cut.fraction);
             m_blocks.writeMove(block);
             block.start = block.end;
         }
-        block.end = end;
-        block.longArc = cuts.count == 0 && arcSweep(first.startAngle, first.endAngle, first.radius) > 180.0;
+        block.end = circleEndPoint(arc);
+        block.longArc =
+            cuts.count == 0 && arcSweep(first.startAngle, first.endAngle, first.radius) > 180.0;
         m_blocks.writeMove(block);
     }
 

@@ -1,10 +1,15 @@
+#include "app/workspace_access.h"
 #include "display/cursor_readout.h"
 #include "display/identify_marks.h"
 #include "display/move_description.h"
 #include "display/recording_canvas.h"
-#include "path_builder.h"
 #include "display/view_transform.h"
+#include "filters/reverse_path.h"
+#include "input/nc_reader.h"
+#include "path_builder.h"
+#include "test_folder.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace korvix::test {
@@ -93,8 +98,10 @@ TEST(MoveDescription, ArcPlanesAndLongArcs) {
     EXPECT_EQ((std::vector<std::string>{t.x1, t.y1, t.z1, t.x2, t.y2, t.z2}),
               (std::vector<std::string>{"20.00000", "7.00000", "0.00000", "25.00000", "7.00000",
                                         "5.00000"}));
-    // YZ: Y and Z, the record's own X.
+    // YZ: Y and Z, the record's own X; the record ends on its circle at 0 degrees.
     makeArc(r, kPlaneYZ, 2, {0, 10, 0}, -10, 90, 0);
+    r.y = 20;
+    r.z = 0;
     t = describeMove(r);
     EXPECT_EQ(t.moveType, "G02 (YZ Arc)");
     EXPECT_EQ((std::vector<std::string>{t.x1, t.y1, t.z1, t.x2, t.y2, t.z2}),
@@ -108,6 +115,51 @@ TEST(MoveDescription, ArcPlanesAndLongArcs) {
     EXPECT_NEAR(arcTravel(r), 47.12389, 1e-5);
     makeArc(r, kPlaneXY, 2, {0, 0, 0}, -10, 0, 270);
     EXPECT_NEAR(arcTravel(r), 15.70796, 1e-5);
+}
+
+// A helix starts where the tool stood before it and ends at its last piece, in every plane,
+// whichever piece is picked; reversed, it runs between the same two points the other way.
+TEST(MoveDescription, HelixRunsFromTheRecordBeforeItToItsLastPiece) {
+    struct Case {
+        const char* program;
+        std::vector<std::string> start, end; // X, Y, Z
+    };
+    const Case cases[] = {
+        {"G17\nG0 X10. Y0. Z0.\nG1 Z-1. F100.\nG3 X0. Y10. Z-3. I0. J0.\n",
+         {"10.00000", "0.00000", "-1.00000"},
+         {"0.00000", "10.00000", "-3.00000"}},
+        {"G18\nG0 X10. Y0. Z0.\nG1 Y-1. F100.\nG2 X0. Z10. Y-3. I0. K0.\n",
+         {"10.00000", "-1.00000", "0.00000"},
+         {"0.00000", "-3.00000", "10.00000"}},
+        {"G19\nG0 X0. Y10. Z0.\nG1 X-1. F100.\nG3 Y0. Z10. X-3. J0. K0.\n",
+         {"-1.00000", "10.00000", "0.00000"},
+         {"-3.00000", "0.00000", "10.00000"}},
+    };
+    TestFolder folder("korvix-identify-helix");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.program);
+        const std::string file = folder.path("helix.nc");
+        std::ofstream(file) << c.program;
+        Workspace ws;
+        ASSERT_TRUE(readNcProgram(ncReadTarget(ws), file, NcReadOptions{}, {}).ok());
+        for (const bool reversed : {false, true}) {
+            SCOPED_TRACE(reversed ? "reversed" : "as read");
+            if (reversed) {
+                ASSERT_TRUE(reverseCutDirection(ws.database));
+            }
+            int pieces = 0;
+            for (const MoveRecord* r = ws.database.first(); r != nullptr; r = r->next) {
+                if (!isArcPiece(*r))
+                    continue;
+                ++pieces;
+                const NcLocationTexts t = describeMove(*r);
+                EXPECT_EQ((std::vector<std::string>{t.x1, t.y1, t.z1}), reversed ? c.end : c.start);
+                EXPECT_EQ((std::vector<std::string>{t.x2, t.y2, t.z2}), reversed ? c.start : c.end);
+                EXPECT_EQ(t.distance, "15.70796");
+            }
+            EXPECT_GT(pieces, 10);
+        }
+    }
 }
 
 TEST(MoveDescription, PickedAtAndWireframeTexts) {

@@ -1,6 +1,8 @@
 #include "cli/cli_runner.h"
 #include "test_folder.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -30,6 +32,43 @@ std::set<std::pair<int, int>> arcGroups(const std::string& file) {
             groups.insert({sequence, motion});
     }
     return groups;
+}
+
+struct DumpedPoint {
+    int motion = 0;
+    double feed = 0, x = 0, y = 0, z = 0;
+};
+
+// Every record of a file as `korvix-cli dump` lists it.
+std::vector<DumpedPoint> dumpedPoints(const std::string& file) {
+    const CliResult result = runCli({"dump", file});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    std::vector<DumpedPoint> points;
+    for (const std::string& line : lines(result.out)) {
+        int index = 0, kind = 0, sequence = 0, block = 0, tool = 0;
+        DumpedPoint p;
+        if (std::sscanf(line.c_str(), "%d %d %d %d %d %d %lf %lf %lf %lf", &index, &kind, &sequence,
+                        &block, &p.motion, &tool, &p.feed, &p.x, &p.y, &p.z) == 10)
+            points.push_back(p);
+    }
+    return points;
+}
+
+// Distance from p to the nearest segment of the polyline.
+double distanceToPath(const DumpedPoint& p, const std::vector<DumpedPoint>& path) {
+    double nearest = 1e300;
+    for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+        const DumpedPoint& a = path[i];
+        const DumpedPoint& b = path[i + 1];
+        const double dx = b.x - a.x, dy = b.y - a.y, dz = b.z - a.z;
+        const double length2 = dx * dx + dy * dy + dz * dz;
+        double t =
+            length2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy + (p.z - a.z) * dz) / length2 : 0;
+        t = t < 0 ? 0 : t > 1 ? 1 : t;
+        nearest = std::min(nearest,
+                           std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy, p.z - a.z - t * dz));
+    }
+    return nearest;
 }
 
 class FilterCli : public ::testing::Test {
@@ -84,6 +123,23 @@ TEST_F(FilterCli, ExplodeAndTbfOutput) {
     EXPECT_NE(printed[2].find("0 arcs exploded"), std::string::npos) << printed[2];
     const CliResult info = runCli({"info", tbf});
     EXPECT_EQ(info.exitCode, 0) << info.err;
+    // The points follow the contour: the fitted arcs lie within 0.01 of its points and their
+    // chords within 0.001 of the arcs. Rapids stay rapids, feed moves keep their feed.
+    const std::vector<DumpedPoint> contour = dumpedPoints(kContour);
+    const std::vector<DumpedPoint> points = dumpedPoints(tbf);
+    EXPECT_NE(printed[2].find(tbf + ": " + std::to_string(points.size()) + " points written"),
+              std::string::npos)
+        << printed[2];
+    ASSERT_GT(points.size(), contour.size()); // the arcs' chords are finer than the contour
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        SCOPED_TRACE("point " + std::to_string(i));
+        EXPECT_LE(distanceToPath(points[i], contour), 0.011);
+        const bool rapid = i == 0 || i + 1 == points.size(); // the start and the retract
+        EXPECT_EQ(points[i].motion, rapid ? 0 : 1);
+        EXPECT_EQ(points[i].feed, rapid ? 0 : 200);
+    }
+    for (const DumpedPoint& p : contour)
+        EXPECT_LE(distanceToPath(p, points), 0.011) << p.x << " " << p.y << " " << p.z;
 
     // Arcs still in the path when a TBF file is written are exploded then.
     const std::string tbf2 = out("direct.tbf");
@@ -101,7 +157,42 @@ TEST_F(FilterCli, MachineFormatAndSeveralInputs) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     // The second copy is appended to the first and fitted the same way: four arcs in all.
     EXPECT_NE(result.out.find("Arcs added = 4"), std::string::npos) << result.out;
-    EXPECT_TRUE(fs::exists(nc));
+    // The format's start and end lines, numbers in steps of ten, words with spaces, three
+    // decimals, the plane code once; the second copy starts with a rapid to its own start.
+    std::ifstream in(nc);
+    std::vector<std::string> written;
+    for (std::string line; std::getline(in, line);)
+        written.push_back(line);
+    const std::vector<std::string> expected = {
+        "%",
+        "O0001",
+        "N10 G21 G17 G40 G49 G80 G90",
+        "N20 T01 M06",
+        "N30 G90 G00 G54 X0.000 Y0.000 S3000 M03",
+        "N40 G43 Z5.000 H00 M08",
+        "N50 G01 Z-1.000 F200.0",
+        "N60 G01 X10.000",
+        "N70 G17 G03 X20.000 Y10.000 I10.000 J10.000",
+        "N80 G01 Y30.000",
+        "N90 G03 X0.000 I10.000 J30.000",
+        "N100 G01 Y0.000",
+        "N110 G00 Z5.000",
+        "N120 G00",
+        "N130 G01 Z-1.000",
+        "N140 G01 X10.000",
+        "N150 G03 X20.000 Y10.000 I10.000 J10.000",
+        "N160 G01 Y30.000",
+        "N170 G03 X0.000 I10.000 J30.000",
+        "N180 G01 Y0.000",
+        "N190 G00 Z5.000",
+        "N200 M05 M09",
+        "N210 G91 G28 Z0.",
+        "N220 G90",
+        "N230 M30",
+        "%",
+    };
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(arcGroups(nc).size(), 4u);
 }
 
 TEST_F(FilterCli, MistakesOnTheCommandLine) {

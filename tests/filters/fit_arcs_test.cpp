@@ -187,6 +187,10 @@ TEST(FitArcs, PathsThatAreNoArcStayPointToPoint) {
         {"three collinear points", {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}},
         // Radius 150 at 0.3 degree steps: close enough to fit, but beyond 99.99.
         {"radius above the maximum", ring(150, 0.3, 10)},
+        // Radius 50, points 0.1 apart: each point lies 0.0001 off the line through its
+        // neighbours, which counts as straight, although the circle would pass every other
+        // test.
+        {"gentle curve", ring(50, 0.1 / 50 / kDeg, 40)},
         {"xz arc with xy only", upright, true},
         // Points on one circle that double back along it.
         {"doubles back",

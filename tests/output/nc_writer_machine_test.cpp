@@ -1,6 +1,7 @@
 // The NC writer with a machine format: each test builds a small path by hand and checks
 // the exact lines written.
 
+#include "filters/reverse_path.h"
 #include "output/nc_arc_split.h"
 #include "output/nc_writer_fixture.h"
 
@@ -114,6 +115,23 @@ TEST_F(NcWriterTest, FlatArcsHaveNoThirdAxisWordHelicalOnesDo) {
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_EQ(lines[1], c.expected);
     }
+}
+
+// The tool reaches the arc 0.1 inside its circle. The arc is written between its circle's
+// points, joined to its true start, and reversed, to its true end, by straight moves.
+TEST_F(NcWriterTest, ArcEndsOffTheCircleAreJoinedByStraightMoves) {
+    FormatSpec format;
+    format.startLines = "<X><Y><Z>\n";
+    PathBuilder(ws.database, 10, 0, 5)
+        .feed(100)
+        .line(9.9, 0, 5)
+        .arc(kPlaneXY, 0, 0, 5, 10, 0, 90, 5)
+        .line(0, 20, 5);
+    EXPECT_EQ(writeWith(format), (Lines{"X10.000Y0.000Z5.000", "G1X9.900F100.0", "X10.000",
+                                        "G17G3X0.000Y10.000I0.000J0.000", "G1Y20.000"}));
+    ASSERT_TRUE(reverseCutDirection(ws.database));
+    EXPECT_EQ(writeWith(format), (Lines{"X0.000Y20.000Z5.000", "G1Y10.000F100.0",
+                                        "G17G2X10.000Y0.000I0.000J0.000", "G1X9.900", "X10.000"}));
 }
 
 TEST_F(NcWriterTest, AMotionTemplateCountsAsTheMotionWritten) {
