@@ -299,7 +299,10 @@ TEST(SaveNc, LeavingTheProgramNumberFieldChecksIt) {
     QWidget* focusAfter = nullptr;
     std::shared_ptr<QString> shown;
     answerNextModal([&](QWidget*) {
+        // A focus change counts as leaving the field only inside the active window.
         dialog.activateWindow();
+        for (int i = 0; i < 100 && !dialog.isActiveWindow(); ++i)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
         number->setFocus(Qt::OtherFocusReason);
         dialog.setProgramNumberText("12#");
         starting->setFocus(Qt::TabFocusReason);
