@@ -240,6 +240,7 @@ TEST_F(TrimWindow, PolygonClickedAroundAZoomAndEnteredTrimsOutsideIt) {
     drag(*window, pixelOf(-5, 62), pixelOf(85, -12));
     ASSERT_NE(ws.view.scale, scaleBefore);
     EXPECT_EQ(window->pointer.mode, PickMode::TrimPolygon);
+    EXPECT_EQ(window->statusText().toStdString(), kTrimPolygonInstruction);
     ASSERT_EQ(ws.trimPolygon.count, 2);
     for (std::size_t i = 2; i < outline.size(); ++i)
         clickVertex(outline[i]);
