@@ -10,6 +10,7 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <optional>
 
 namespace korvix::ui {
 namespace {
@@ -94,7 +95,12 @@ void trimCommand(Tf& window, const TrimInvocation& invocation) {
         fields = dialog.fields();
         TrimResult result;
         {
-            const TrimBusy busy(window);
+            // A field the trim cannot use is reported at once, without the hourglass over
+            // its message.
+            TrimDialogFields probe = fields;
+            std::optional<TrimBusy> busy;
+            if (readTrimParameters(probe, invocation.polygon).ok())
+                busy.emplace(window);
             result = runTrim(ws.database, fields, invocation, ws.trimPolygon, view, ws.report(),
                              ws.pump);
         }

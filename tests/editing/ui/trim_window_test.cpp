@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
 #include <cmath>
@@ -359,7 +360,23 @@ TEST_F(TrimWindow, ParametersTrimToTypedWindowAndLimitZ) {
         edit(dialog, "DeepestZValueEdit")->setText("-1.5");
         dialog.findChild<QCheckBox*>("LimitZTravelCheckBox")->setChecked(true);
     });
+    // While the trim works (and lets events through) the menus are locked under the
+    // hourglass; afterwards both are undone.
+    bool sawWork = false, sawUnlocked = false, sawNoHourglass = false;
+    ws.pump.install([&] {
+        if (ws.redraw.busy) // the redraw of the new path comes after
+            return;
+        sawWork = true;
+        for (const char* menu : {"File1", "Edit2", "Levels1", "Options1"})
+            sawUnlocked |= window->action(menu)->isEnabled();
+        sawNoHourglass |= QApplication::overrideCursor() == nullptr;
+    });
     trigger("ShowTrimParameters");
+    EXPECT_TRUE(sawWork);
+    EXPECT_FALSE(sawUnlocked);
+    EXPECT_FALSE(sawNoHourglass);
+    EXPECT_TRUE(window->action("Edit2")->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     EXPECT_EQ(window->statusText().toStdString(), kTrimDoneStatus);
     ui::TTrimDialogBox& dialog = ui::TTrimDialogBox::of(*window);
@@ -370,6 +387,30 @@ TEST_F(TrimWindow, ParametersTrimToTypedWindowAndLimitZ) {
     EXPECT_FLOAT_EQ(e.maxX, 80);
     EXPECT_FLOAT_EQ(e.minZ, -1.5);
     EXPECT_FLOAT_EQ(e.maxZ, kHighestZ);
+}
+
+// Closing the window while a trim started with the mouse works waits for the trim: the new
+// path is complete first, and the window closes afterwards.
+TEST_F(TrimWindow, WindowClosedDuringATrimClosesAfterIt) {
+    bool closeAsked = false;
+    ws.pump.install([&] {
+        if (!closeAsked) {
+            closeAsked = true;
+            window->close();
+        }
+    });
+    trigger("DrawTrimBox");
+    answerTrimDialog([](ui::TTrimDialogBox&) {});
+    drag(*window, pixelOf(65, -5), pixelOf(25, 45));
+    ASSERT_TRUE(closeAsked);
+    EXPECT_EQ(window->statusText().toStdString(), kTrimDoneStatus);
+    EXPECT_NE(ws.database.records.lastAndCount().second, recordsBefore);
+    EXPECT_TRUE(window->isVisible());
+
+    QEventLoop loop;
+    whenTrue([&] { return !window->isVisible(); }, [&] { loop.quit(); });
+    loop.exec();
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST(TrimWindowWithoutData, TrimCommandsDoNothing) {
