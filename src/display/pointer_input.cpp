@@ -51,7 +51,8 @@ void disarmSelection(PointerState& state) {
     state.pendingSelectionValue = 0;
 }
 
-// After a pan or window zoom the polygon being drawn gets the mouse back.
+// After a pan, a window zoom or a dynamic view change the polygon being drawn gets the mouse
+// back (it stays on the screen and Enter still trims with it).
 PickMode modeAfterViewPick(const PointerContext& context) {
     return context.polygonActive ? PickMode::TrimPolygon : PickMode::None;
 }
@@ -73,7 +74,7 @@ void decideDragEnd(PointerState& state, PointerDecision& decision, const Pointer
     }
     if (isDynamicMode(mode)) {
         decision.action = PointerAction::EndDynamic;
-        state.mode = PickMode::None;
+        state.mode = modeAfterViewPick(context);
         return;
     }
     if (!context.dataLoaded) {

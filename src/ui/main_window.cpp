@@ -262,6 +262,21 @@ void Tf::popMenuState() {
             action(kMenuStateItemNames[i])->setEnabled((*states)[static_cast<std::size_t>(i)]);
 }
 
+bool Tf::busy() const {
+    return m_commandDepth > 0 || redrawRunning();
+}
+
+bool Tf::runAsCommand(const std::function<void()>& work) {
+    if (busy())
+        return false;
+    ++m_commandDepth;
+    work();
+    --m_commandDepth;
+    closeIfRequested();
+    syncChecksFromWorkspace();
+    return true;
+}
+
 void Tf::runCommand(const MenuItem& item) {
     QAction* source = action(item.objectName);
     // Handlers toggle their own check marks (some only when there is data), so undo the

@@ -27,7 +27,8 @@ class QToolBar;
 
 namespace korvix {
 class Canvas;
-}
+struct TrimInvocation;
+} // namespace korvix
 
 namespace korvix::ui {
 
@@ -45,6 +46,9 @@ struct WindowHandlers {
     std::function<void(Tf&, const QMouseEvent&)> mouseMove;
     std::function<void(Tf&, const QMouseEvent&)> mouseUp;
     std::function<void(Tf&, const QString& fileName)> openNamedFile;
+    // The trim command with its dialog, for the trim box and polygon that the mouse and keys
+    // finish (they live below the editing commands).
+    std::function<void(Tf&, const TrimInvocation&)> trim;
 };
 
 // The main window: the drawing surface, the owner of the menus and of every dialog, and the
@@ -86,6 +90,13 @@ public:
     // Runs a menu command unless another command is running and the item may not
     // interrupt it.
     void runCommand(const MenuItem& item);
+    // A command or a redraw is running: the data may be in use.
+    bool busy() const;
+    // Runs `work` as the menus run a command, for commands that a mouse gesture or a key
+    // starts: not while another command or a redraw runs (false then), and a close asked for
+    // meanwhile waits for its end.
+    bool runAsCommand(const std::function<void()>& work);
+    const WindowHandlers& handlers() const { return m_handlers; }
 
     // --- Drawing
     DrawingArea& drawingArea() { return *m_drawing; }

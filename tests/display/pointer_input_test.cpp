@@ -42,6 +42,8 @@ TEST(PointerInput, ReleaseEndsTheDragByItsMode) {
          PickMode::None, false},
         {"dynamic rotate", PickMode::DynamicRotate, false, loaded, PointerAction::EndDynamic,
          PickMode::None, false},
+        {"dynamic zoom while drawing a polygon", PickMode::DynamicZoom, false, drawingPolygon,
+         PointerAction::EndDynamic, PickMode::TrimPolygon, false},
         {"no mode", PickMode::None, false, loaded, PointerAction::None, PickMode::None, false},
     };
     for (const Gesture& g : gestures) {

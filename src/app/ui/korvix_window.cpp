@@ -6,6 +6,9 @@
 #include "display/ui/key_handlers.h"
 #include "display/ui/modify_feed_colors_dialog.h"
 #include "display/ui/mouse_handlers.h"
+#include "editing/trim_driver.h"
+#include "editing/ui/trim_commands.h"
+#include "editing/ui/trim_dialog_box.h"
 #include "filters/ui/explode_arc_form.h"
 #include "filters/ui/fit_arc_form.h"
 #include "filters/ui/sifting_form.h"
@@ -31,6 +34,7 @@ WindowHandlers korvixHandlers() {
     handlers.mouseMove = &FormMouseMove;
     handlers.mouseUp = &FormMouseUp;
     handlers.openNamedFile = &openNamedFile;
+    handlers.trim = &trimCommand;
     return handlers;
 }
 
@@ -47,6 +51,7 @@ void createDialogs(Tf& window) {
     ExplodeArcForm::of(window);
     ToolNumberSelectionForm::of(window);
     FitArcForm::of(window);
+    TTrimDialogBox::of(window);
 }
 
 } // namespace

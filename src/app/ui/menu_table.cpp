@@ -7,6 +7,7 @@
 #include "display/ui/recolor_commands.h"
 #include "display/ui/status_window_commands.h"
 #include "display/ui/view_menu_commands.h"
+#include "editing/ui/trim_commands.h"
 #include "filters/ui/explode_arcs_command.h"
 #include "filters/ui/fit_arcs_command.h"
 #include "filters/ui/reverse_command.h"
@@ -60,10 +61,10 @@ const MenuItem kItems[] = {
     {kMain, "Edit2", "Sift1", "&Sift points", "Remove unwanted points which fall inside a given tolerance", &Sift1Click},
     {kMain, "Edit2", "", "-", "", nullptr},
     {kMain, "Edit2", "Trim1", "&Trim", "", nullptr},
-    {kMain, "Trim1", "DrawTrimBox", "&Draw box", "Trim geometry contained in box drawn with the mouse", &notAvailableYet},
-    {kMain, "Trim1", "TrimPolygon", "Draw p&olygon", "Trim geometry contained in user defined shape.", &notAvailableYet},
+    {kMain, "Trim1", "DrawTrimBox", "&Draw box", "Trim geometry contained in box drawn with the mouse", &DrawTrimBoxClick},
+    {kMain, "Trim1", "Drawpolygon1", "Draw p&olygon", "Trim geometry contained in user defined shape.", &TrimPolygonClick},
     {kMain, "Trim1", "", "-", "", nullptr},
-    {kMain, "Trim1", "ShowTrimParameters", "&Parameters", "Show trimming parameter screen", &notAvailableYet},
+    {kMain, "Trim1", "ShowTrimParameters", "&Parameters", "Show trimming parameter screen", &ShowTrimParametersClick},
     // Animate
     {kMain, "", "Animate1", "&Animate", "Simulate actual tool movement along data in memory", nullptr},
     {kMain, "Animate1", "aLL1", "&All", "Start tool simulation at the beginning of NC toolpath", &aLL1Click},

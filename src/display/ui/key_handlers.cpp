@@ -2,7 +2,6 @@
 
 #include "display/display_state.h"
 #include "display/trim_polygon_input.h"
-#include "display/ui/identify_command.h"
 #include "display/ui/pick_handoffs.h"
 #include "display/ui/view_menu_commands.h"
 #include "display/view_commands.h"
@@ -108,8 +107,9 @@ bool trimPolygonKey(Tf& window, int key, Modifiers modifiers) {
     } else if (key == Qt::Key_D && modifiers == Modifiers::Shift) {
         window.drawWith([&](Canvas& canvas) { used = clearTrimPolygon(ws, canvas); });
     } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && modifiers == Modifiers::None &&
-               !identifyStepping(window)) {
-        // The trim rebuilds the path, which a location dialog may be stepping through.
+               canTrim(window)) {
+        // The trim rebuilds the path, which a location dialog may be stepping through or a
+        // redraw walking; the polygon stays until it can be used.
         window.drawWith([&](Canvas& canvas) { used = finishTrimPolygon(ws, canvas); });
         if (used) {
             window.pointer.mode = PickMode::None;

@@ -77,11 +77,15 @@ void zoomToBox(Tf& window, const PointerDecision& box) {
         ws.report().information(kZoomWindowTooSmallText);
 }
 
+void showPolygonInstruction(Tf& window) {
+    window.setStatusText(QString::fromUtf8(kTrimPolygonInstruction.data(),
+                                           static_cast<qsizetype>(kTrimPolygonInstruction.size())));
+}
+
 void addPolygonVertex(Tf& window, PixelPoint at) {
     Workspace& ws = window.workspace();
     window.drawWith([&](Canvas& canvas) { addTrimPolygonPoint(ws, canvas, at); });
-    window.setStatusText(QString::fromUtf8(kTrimPolygonInstruction.data(),
-                                           static_cast<qsizetype>(kTrimPolygonInstruction.size())));
+    showPolygonInstruction(window);
 }
 
 } // namespace
@@ -143,6 +147,10 @@ void FormMouseUp(Tf& window, const QMouseEvent& event) {
     case PointerAction::DynamicStep:
         break;
     }
+    // A view change made while the polygon was drawn hands the mouse back to it; the status
+    // bar says so again.
+    if (decision.mode != PickMode::TrimPolygon && window.pointer.mode == PickMode::TrimPolygon)
+        showPolygonInstruction(window);
 }
 
 void armTrimBox(Tf& window, const char* instruction) {

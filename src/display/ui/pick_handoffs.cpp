@@ -1,6 +1,8 @@
 #include "display/ui/pick_handoffs.h"
 
 #include "display/ui/animate_commands.h"
+#include "display/ui/identify_command.h"
+#include "editing/trim_driver.h"
 #include "ui/main_window.h"
 
 namespace korvix::ui {
@@ -37,14 +39,42 @@ void releaseSelectionButtons(Tf&) {
     // No selection toolbar buttons yet.
 }
 
-void trimWithBox(Tf& window, bool, DrawingPoint, DrawingPoint) {
-    notAvailable(window);
+bool canTrim(const Tf& window) {
+    // The trim replaces the path, which a running command, a redraw or a location dialog
+    // stepping through it may hold.
+    return !window.busy() && !identifyStepping(window);
 }
 
-void trimWithPolygon(Tf& window, bool) {
-    // The trim ends with the polygon forgotten, whatever its outcome.
-    window.workspace().trimPolygon.count = 0;
-    notAvailable(window);
+namespace {
+
+void handOffTrim(Tf& window, const TrimInvocation& invocation) {
+    const auto& trim = window.handlers().trim;
+    const bool ran =
+        trim && canTrim(window) && window.runAsCommand([&] { trim(window, invocation); });
+    if (!ran) {
+        // The trim ends with the polygon forgotten, whatever its outcome.
+        window.workspace().trimPolygon.count = 0;
+        if (!trim)
+            notAvailable(window);
+    }
+}
+
+} // namespace
+
+void trimWithBox(Tf& window, bool planView, DrawingPoint corner1, DrawingPoint corner2) {
+    TrimInvocation invocation;
+    invocation.planView = planView;
+    invocation.boxDrawn = true;
+    invocation.corner1 = corner1;
+    invocation.corner2 = corner2;
+    handOffTrim(window, invocation);
+}
+
+void trimWithPolygon(Tf& window, bool planView) {
+    TrimInvocation invocation;
+    invocation.planView = planView;
+    invocation.polygon = true;
+    handOffTrim(window, invocation);
 }
 
 } // namespace korvix::ui

@@ -32,8 +32,10 @@ bool selectionPick(Tf& window, PickMode pickMode, int value, PixelPoint press, P
 // Puts the selection toolbar's pick-method buttons up after a pick.
 void releaseSelectionButtons(Tf& window);
 
-// The trim driver: a box with corners in drawing units, or the polygon in
-// `workspace().trimPolygon`. `planView` is set in the plain XY view.
+// The trim driver (the window's `trim` handler): a box with corners in drawing units, or the
+// polygon in `workspace().trimPolygon`. `planView` is set in the plain XY view. Nothing is
+// trimmed while canTrim is false.
+bool canTrim(const Tf& window);
 void trimWithBox(Tf& window, bool planView, DrawingPoint corner1, DrawingPoint corner2);
 void trimWithPolygon(Tf& window, bool planView);
 
