@@ -1,8 +1,8 @@
 // The marks and overlays of the picture: the tool marker and outline, the animated tool,
 // the wire-frame identify mark, the trimming polygon, the axis tripod and the screen texts.
 
-#include "model/workspace.h"
 #include "display/renderer.h"
+#include "model/workspace.h"
 
 namespace korvix {
 namespace {
@@ -119,15 +119,15 @@ void drawTrimPolygon(const TrimPolygon& polygon, const ViewState& view, Canvas& 
     canvas.setPenStyle(PenStyle::Solid);
 }
 
-void drawTripod(const ViewState& view, const FontSpec& windowFont, Canvas& canvas) {
+void drawTripod(const ViewState& view, const FontSpec& windowFont, Canvas& canvas, Rgb color) {
     static constexpr struct {
         double x, y, z;
         const char* letter;
     } kArms[] = {{1, 0, 0, "X"}, {0, -1, 0, "Y"}, {0, 0, 1, "Z"}};
     FontSpec font = windowFont;
-    font.color = kWhite;
+    font.color = color;
     canvas.setFont(font);
-    canvas.setPenColor(kWhite);
+    canvas.setPenColor(color);
     canvas.setPenMode(PenMode::Copy);
     canvas.setPenStyle(PenStyle::Solid);
     const int arm = view.width / 15;

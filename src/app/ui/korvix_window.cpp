@@ -1,6 +1,8 @@
 #include "app/ui/korvix_window.h"
 
 #include "app/ui/menu_table.h"
+#include "app/ui/print_command.h"
+#include "app/ui/screen_text_commands.h"
 #include "display/ui/current_nc_location_dialog.h"
 #include "display/ui/current_wir_location_dialog.h"
 #include "display/ui/key_handlers.h"
@@ -25,7 +27,8 @@ namespace {
 WindowHandlers korvixHandlers() {
     WindowHandlers handlers;
     handlers.keyPressed = [](Tf& window, QKeyEvent& event) {
-        return FormKeyDown(window, event) || FormKeyPress(window, event);
+        return FormKeyDown(window, event) || textModeKeyPress(window, event) ||
+               FormKeyPress(window, event);
     };
     handlers.mouseDown = &FormMouseDown;
     handlers.mouseMove = &FormMouseMove;
@@ -47,6 +50,8 @@ void createDialogs(Tf& window) {
     ExplodeArcForm::of(window);
     ToolNumberSelectionForm::of(window);
     FitArcForm::of(window);
+    FontDialog1::of(window);
+    PrintDialog1::of(window);
 }
 
 } // namespace
@@ -54,6 +59,7 @@ void createDialogs(Tf& window) {
 std::unique_ptr<Tf> createMainWindow(const QStringList& commandLine) {
     auto window = std::make_unique<Tf>(commandLine, menuItems(), korvixHandlers());
     createDialogs(*window);
+    installTextEntry(*window);
     return window;
 }
 
