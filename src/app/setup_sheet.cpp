@@ -100,14 +100,22 @@ class SheetWriter {
 public:
     SheetWriter(Canvas& canvas, const FontSpec& font, const std::string& banner,
                 const std::function<bool()>& newPage)
-        : m_canvas(canvas), m_banner(banner), m_newPage(newPage), m_font(font) {
-        m_canvas.setFont(m_font);
-        m_lineHeight = printLineHeight(m_canvas);
+        : m_canvas(canvas), m_banner(banner), m_newPage(newPage), m_pageFont(font) {
+        useFont(font);
+        m_footLineHeight = m_lineHeight;
         m_margin = m_lineHeight;
         m_y = m_margin;
     }
 
-    int lineHeight() const { return m_lineHeight; }
+    // The font of the lines from here on (a smaller one lets a wide table fit the page).
+    void useFont(const FontSpec& font) {
+        m_font = font;
+        m_canvas.setFont(m_font);
+        m_lineHeight = printLineHeight(m_canvas);
+    }
+    const FontSpec& font() const { return m_font; }
+    // The width between the margins.
+    int textWidth() const { return m_canvas.width() - 2 * m_margin; }
     int pages() const { return m_pages; }
     bool stopped() const { return m_stopped; }
 
@@ -115,7 +123,7 @@ public:
     bool room(int lines) {
         if (m_stopped)
             return false;
-        if (m_y + lines * m_lineHeight <= m_canvas.height() - 2 * m_lineHeight)
+        if (m_y + lines * m_lineHeight <= m_canvas.height() - 2 * m_footLineHeight)
             return true;
         endPage();
         if (!m_newPage()) {
@@ -180,8 +188,9 @@ public:
         return ends;
     }
     void endPage() {
+        m_canvas.setFont(m_pageFont);
+        m_canvas.text(1, m_canvas.height() - m_footLineHeight, m_banner);
         m_canvas.setFont(m_font);
-        m_canvas.text(1, m_canvas.height() - m_lineHeight, m_banner);
         m_canvas.flush();
     }
 
@@ -195,8 +204,10 @@ private:
     Canvas& m_canvas;
     const std::string& m_banner;
     const std::function<bool()>& m_newPage;
+    const FontSpec m_pageFont; // the banner's, and the sheet's outside the table
     FontSpec m_font;
     int m_lineHeight = 0;
+    int m_footLineHeight = 0;
     int m_margin = 0;
     int m_y = 0;
     int m_pages = 1;
@@ -270,7 +281,20 @@ int printSetupSheet(Workspace& ws, const PrintJob& job, Canvas& canvas,
     writer.line("Tools", true);
     std::vector<std::vector<std::string>> table = {sheet.columns};
     table.insert(table.end(), sheet.rows.begin(), sheet.rows.end());
-    const std::vector<int> ends = writer.columnEnds(table);
+    std::vector<int> ends = writer.columnEnds(table);
+    // A table wider than the page is set in a smaller font: text widths shrink about in
+    // proportion, and a few steps more take up what rounding leaves.
+    if (!ends.empty() && ends.back() > writer.textWidth()) {
+        FontSpec smaller = writer.font();
+        smaller.pixelHeight = std::max(1, smaller.pixelHeight * writer.textWidth() / ends.back());
+        for (int step = 0; step < 8; ++step) {
+            writer.useFont(smaller);
+            ends = writer.columnEnds(table);
+            if (ends.back() <= writer.textWidth() || smaller.pixelHeight == 1)
+                break;
+            --smaller.pixelHeight;
+        }
+    }
     writer.row(sheet.columns, ends, true);
     for (std::size_t i = 0; i < sheet.rows.size(); ++i) {
         const bool totalRow = i + 1 == sheet.rows.size();
