@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <algorithm>
 #include <memory>
 
 #ifdef KORVIX_HAVE_QT_PDF
@@ -56,12 +57,17 @@ std::vector<QImage> rasterisePdf(const QString& fileName, double pixelsPerPoint)
     return pages;
 }
 
+// Thin lines come out grey where they fall between two pixels: ink is any clearly darker
+// pixel without a colour of its own.
 bool isBlackInk(QRgb pixel) {
-    return qRed(pixel) < 110 && qGreen(pixel) < 110 && qBlue(pixel) < 110;
+    const int high = std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+    const int low = std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+    return high < 190 && high - low < 40;
 }
 
 bool isRedInk(QRgb pixel) {
-    return qRed(pixel) > 180 && qGreen(pixel) < 110 && qBlue(pixel) < 110;
+    return qRed(pixel) > 150 && qRed(pixel) - qGreen(pixel) > 80 &&
+           qRed(pixel) - qBlue(pixel) > 80;
 }
 
 bool isPaper(QRgb pixel) {
