@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFontDialog>
 #include <QFontInfo>
@@ -180,7 +181,8 @@ TEST(ScreenTextWindow, TheChosenFontIsTakenWhenATextIsFinished) {
     EXPECT_FALSE(font.bold);
 }
 
-// Answers the next print dialog: print to a PDF file. `checkWhileOpen` runs while it shows.
+// Answers the next print dialog as a user printing to a PDF file: "Print to File (PDF)" with
+// the file name typed into its field. `checkWhileOpen` runs while the dialog shows.
 void answerPrintToPdf(const QString& file, std::function<void()> checkWhileOpen = {}) {
     answerNextModal([file, checkWhileOpen](QWidget* widget) {
         if (checkWhileOpen)
@@ -188,8 +190,13 @@ void answerPrintToPdf(const QString& file, std::function<void()> checkWhileOpen 
         auto* dialog = dynamic_cast<ui::PrintDialog1*>(widget);
         if (dialog == nullptr)
             return;
-        dialog->printer().setOutputFormat(QPrinter::PdfFormat);
-        dialog->printer().setOutputFileName(file);
+        if (auto* printers = dialog->findChild<QComboBox*>("printers")) {
+            const int toFile = printers->findText("Print to File (PDF)");
+            if (toFile >= 0)
+                printers->setCurrentIndex(toFile);
+        }
+        if (auto* name = dialog->findChild<QLineEdit*>("filename"))
+            name->setText(file);
         dialog->accept();
     });
 }
