@@ -60,7 +60,7 @@ PrintDialog1::PrintDialog1(QWidget* parent) : QPrintDialog(PrinterHolder::printe
     setObjectName("PrintDialog1");
     auto* options = new QWidget;
     options->setObjectName("PrintOptions");
-    options->setWindowTitle("Korvix");
+    options->setWindowTitle("Setup sheet"); // the tab's caption
     auto* layout = new QVBoxLayout(options);
     m_setupSheet = new QCheckBox("Print setup sheet", options);
     m_setupSheet->setObjectName("PrintSetupSheetCheckBox");

@@ -47,6 +47,8 @@ protected:
                          fontSpecOf(entry.font()));
         m_window.hideTextEntry();
         m_window.setChecked("AddText1", false);
+        // The instruction to press Esc is done with.
+        m_window.setStatusText("");
         m_window.drawingArea().setFocus();
         redrawWithTexts(m_window);
         return true;

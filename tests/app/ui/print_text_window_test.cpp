@@ -82,6 +82,7 @@ TEST(ScreenTextWindow, FirstTextIsTheFileNameAndKeepsItsPixelWhenZoomed) {
 
     pressEscapeIn(entry);
     EXPECT_FALSE(entry.isVisible());
+    EXPECT_EQ(window->statusText(), "");
     EXPECT_FALSE(window->isChecked("AddText1"));
     const ScreenTexts& texts = window->workspace().screenTexts;
     ASSERT_EQ(texts.entries.size(), 1u);
