@@ -60,14 +60,15 @@ Rgb printColor(Rgb color) {
     return color == kWhite ? kBlack : color;
 }
 
-// Draws the segments of a walk. Moves run off the page when the view is zoomed in; they are
-// cut a little outside it, so that a point far away never reaches the printer as a
-// coordinate it cannot hold.
+// Draws the segments of a walk in the drawing's part of the page (width x height). Moves run
+// off the page when the view is zoomed in; they are cut a little outside it, so that a point
+// far away never reaches the printer as a coordinate it cannot hold, and right at the foot
+// of the drawing, where the texts of the page begin.
 class PagePen {
 public:
     PagePen(Canvas& canvas, int width, int height)
         : m_canvas(canvas), m_left(-kMargin), m_top(-kMargin), m_right(width + kMargin),
-          m_bottom(height + kMargin) {}
+          m_bottom(height) {}
 
     void color(Rgb color) {
         if (color != m_color) {
@@ -213,29 +214,30 @@ std::vector<std::string> printStatusLines(const Workspace& ws, PrintStatusBlock 
 void printDrawingPage(Workspace& ws, const PrintJob& job, Canvas& canvas) {
     const int pageWidth = canvas.width();
     const int pageHeight = canvas.height();
-    const ViewState page = printerView(ws.view, pageWidth, pageHeight);
-    canvas.setPenMode(PenMode::Copy);
-    canvas.setPenStyle(PenStyle::Solid);
-    canvas.setPenWidth(printPenWidth(job.dotsPerPixel));
-    {
-        PagePen pen(canvas, pageWidth, pageHeight);
-        if (ncDataLoaded(ws))
-            printToolpath(ws.database, page, pen, ws.pump);
-        if (ws.display.wireframe && wireframeDataLoaded(ws))
-            printWireframe(ws.wireframe, page, pen, ws.pump);
-    }
-
-    // The foot of the page, from the bottom up: the banner, the status block above it, and
-    // the tripod standing on top of both, so that none of them covers another.
+    // The foot of the page, from the bottom up: the banner and the status block above it.
+    // The drawing gets the page above them, so that no move runs through their lines (on the
+    // screen the status window has a place of its own, below the drawing).
     const FontSpec font = printerFont(ws.display.windowFont, job.dotsPerPixel);
     canvas.setFont(font);
     const int lineHeight = printLineHeight(canvas);
     const std::vector<std::string> status = printStatusLines(ws, job.statusBlock);
     const int blockTop = pageHeight - static_cast<int>(status.size() + 1) * lineHeight;
+    const int drawingHeight = std::max(1, blockTop - lineHeight / 2);
+    const ViewState page = printerView(ws.view, pageWidth, drawingHeight);
+
+    canvas.setPenMode(PenMode::Copy);
+    canvas.setPenStyle(PenStyle::Solid);
+    canvas.setPenWidth(printPenWidth(job.dotsPerPixel));
+    {
+        PagePen pen(canvas, pageWidth, drawingHeight);
+        if (ncDataLoaded(ws))
+            printToolpath(ws.database, page, pen, ws.pump);
+        if (ws.display.wireframe && wireframeDataLoaded(ws))
+            printWireframe(ws.wireframe, page, pen, ws.pump);
+    }
+    // The tripod in the bottom-left corner of the drawing, as on the screen.
     if (ws.display.tripod) {
-        ViewState tripodArea = page;
-        tripodArea.height = blockTop;
-        drawTripod(tripodArea, font, canvas, kBlack);
+        drawTripod(page, font, canvas, kBlack);
         canvas.setFont(font);
     }
     int y = blockTop;

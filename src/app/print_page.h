@@ -58,7 +58,8 @@ std::vector<std::string> printStatusLines(const Workspace& ws, PrintStatusBlock 
 // The drawing page: the whole toolpath in its colours (white printed black, rapids included,
 // whatever the Display options say), the wire-frame when it is displayed, the axis tripod,
 // the status block, the banner at the foot and the screen texts, on the canvas (a page of
-// canvas.width() x canvas.height() printer pixels, already white).
+// canvas.width() x canvas.height() printer pixels, already white). The view is fitted with
+// printerView to the page above the status block and the banner, half a line clear of them.
 void printDrawingPage(Workspace& ws, const PrintJob& job, Canvas& canvas);
 
 // Every page of the job: the drawing, then the setup sheet when asked for. `newPage` ends

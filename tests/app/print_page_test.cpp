@@ -31,6 +31,12 @@ void rectangle(Workspace& ws) {
     setStandardView(ws, StandardView::XY);
 }
 
+// The page's view: the window fitted above the foot lines (the banner and any status lines)
+// and half a line clear of them.
+ViewState drawingView(const Workspace& ws, int width, int height, int footLines) {
+    return printerView(ws.view, width, height - footLines * kLine - kLine / 2);
+}
+
 std::vector<RecordedCall> textCalls(const RecordingCanvas& canvas) {
     std::vector<RecordedCall> texts;
     for (const RecordedCall& call : canvas.calls)
@@ -85,10 +91,11 @@ TEST(PrintPage, WhiteMovesPrintBlackAndEveryMoveIsPrinted) {
     EXPECT_EQ(colors, (std::set<Rgb>{kBlack, kRapidColor}));
     EXPECT_EQ(lines, 6); // four edges (the plunge is a point in XY) and two rapids
     // The rectangle fills the page's width: model (40, 0) lands on the right edge.
-    const ViewState page = printerView(ws.view, 800, 1000);
-    EXPECT_EQ(project(page, 40, 0, 0), (PixelPoint{800, 700}));
+    const PixelPoint corner = project(drawingView(ws, 800, 1000, 1), 40, 0, 0);
+    EXPECT_EQ(corner, (PixelPoint{800, 686}));
+    const std::string line = "lineTo 800 " + std::to_string(corner.y);
     EXPECT_NE(std::find_if(canvas.calls.begin(), canvas.calls.end(),
-                           [](const RecordedCall& c) { return c.str() == "lineTo 800 700"; }),
+                           [&](const RecordedCall& c) { return c.str() == line; }),
               canvas.calls.end());
 }
 
@@ -101,17 +108,18 @@ TEST(PrintPage, AZoomedViewPrintsOnlyItsWindow) {
     RecordingCanvas canvas(800, 1000);
     printDrawingPage(ws, PrintJob{}, canvas);
     const std::vector<std::string> lines = canvas.ops({"moveTo", "lineTo"});
-    // The bottom edge runs from the corner at the page centre off the right side, cut just
-    // outside the page; the far corners never reach the printer.
-    const auto at = std::find(lines.begin(), lines.end(), "lineTo 816 500");
+    // The bottom edge runs from the corner in the middle of the drawing (973 pixels high above
+    // the banner) off the right side, cut just outside the page; the far corners never reach
+    // the printer, and nothing runs into the banner's line.
+    const auto at = std::find(lines.begin(), lines.end(), "lineTo 816 486");
     ASSERT_NE(at, lines.end());
-    EXPECT_EQ(*(at - 1), "moveTo 400 500");
+    EXPECT_EQ(*(at - 1), "moveTo 400 486");
     for (const RecordedCall& call : canvas.calls)
         if (call.op == "moveTo" || call.op == "lineTo") {
             EXPECT_GE(call.a, -16) << call.str();
             EXPECT_LE(call.a, 816) << call.str();
             EXPECT_GE(call.b, -16) << call.str();
-            EXPECT_LE(call.b, 1016) << call.str();
+            EXPECT_LE(call.b, 973) << call.str();
         }
 }
 
@@ -206,14 +214,20 @@ TEST(PrintPage, ScreenTextsLandWhereTheirDrawingPointPrints) {
     ws.screenTexts.font = FontSpec{"Serif", 15, true, false, kWhite};
     PrintJob job;
     job.dotsPerPixel = 2.0;
-    // A wide page: scale 20, origin (100, 400).
+    // A wide page, where the height decides the scale.
     RecordingCanvas canvas(1000, 400);
     printDrawingPage(ws, job, canvas);
     const std::vector<RecordedCall> texts = textCalls(canvas);
     ASSERT_EQ(texts.size(), 3u) << "the banner and two texts; the empty one draws nothing";
-    EXPECT_EQ(texts[1].str(), "text 500 200 MIDDLE");
+    const ViewState page = drawingView(ws, 1000, 400, 1);
+    const PixelPoint middle = project(page, 20, 10, 0);
+    EXPECT_EQ(middle, (PixelPoint{500, 186}));
+    EXPECT_EQ(texts[1].str(), "text 500 186 MIDDLE");
     // (0, 25) would print above the page: it is kept a line down.
-    EXPECT_EQ(texts[2].str(), "text 100 " + std::to_string(kLine) + " TOP LEFT");
+    const PixelPoint topLeft = projectedToPixel(page, 0, -25);
+    ASSERT_LT(topLeft.y, kLine);
+    EXPECT_EQ(texts[2].str(),
+              "text " + std::to_string(topLeft.x) + " " + std::to_string(kLine) + " TOP LEFT");
     EXPECT_EQ(texts[2].color, kBlack);
     // The window's font at printer size is in force afterwards.
     EXPECT_EQ(canvas.font().family, "");

@@ -19,16 +19,25 @@ constexpr double kPointsPerMm = 72.0 / 25.4;
 constexpr double kPageWidth = 210 * kPointsPerMm;
 constexpr double kPageHeight = 297 * kPointsPerMm;
 constexpr double kMargin = 10 * kPointsPerMm;
-// The 40 x 20 rectangle fills the printable width and sits in the middle of its height.
+// The 40 x 20 rectangle fills the printable width; it sits in the middle of the height
+// above the banner.
 constexpr double kUnit = (kPageWidth - 2 * kMargin) / 40;
-constexpr double kMiddleY = kPageHeight / 2;
 
-// Image pixel of a model point of the rectangle's file (Y up).
+// Image column of a model X of the rectangle's file.
 int columnOf(double x) {
     return static_cast<int>((kMargin + x * kUnit) * kScale);
 }
-int rowOf(double y) {
-    return static_cast<int>((kMiddleY - (y - 10) * kUnit) * kScale);
+
+// The row of the rectangle's top edge (Y20) down the middle of the page.
+int topEdgeRow(const QImage& page) {
+    const int middle = columnOf(20);
+    const auto bands = inkBands(page, middle, middle + 1, 0, page.height() / 2);
+    return bands.empty() ? -1 : bands.front().first;
+}
+
+// Image row of a model Y on a page whose top edge lies at `top`.
+int rowOf(int top, double y) {
+    return top + static_cast<int>((20 - y) * kUnit * kScale);
 }
 
 class PrintCli : public ::testing::Test {
@@ -56,23 +65,28 @@ TEST_F(PrintCli, WhiteMovesPrintBlackOnWhitePaper) {
     ASSERT_EQ(pages.size(), 1u);
     const QImage& page = pages[0];
     // Down the middle column: the top and the bottom edge in black, the rapid at Y10 in red,
-    // paper between them.
+    // paper between them. The page keeps the view's proportions.
     const int middle = columnOf(20);
-    const auto bands = inkBands(page, middle, middle + 1, 0, rowOf(0) + 20);
+    const int top = topEdgeRow(page);
+    const auto bands = inkBands(page, middle, middle + 1, 0, page.height() * 3 / 4);
     ASSERT_EQ(bands.size(), 2u);
-    EXPECT_NEAR(bands[0].first, rowOf(20), 3);
-    EXPECT_NEAR(bands[1].first, rowOf(0), 3);
+    EXPECT_EQ(bands[0].first, top);
+    EXPECT_NEAR(bands[1].first, rowOf(top, 0), 3);
+    // The drawing is centred on the page above the banner's line.
+    const double centre = (bands[0].first + bands[1].first) / 2.0 / kScale;
+    EXPECT_LT(centre, kPageHeight / 2);
+    EXPECT_GT(centre, kPageHeight / 2 - 20);
     bool red = false;
-    for (int y = rowOf(10) - 3; y <= rowOf(10) + 3; ++y)
+    for (int y = rowOf(top, 10) - 3; y <= rowOf(top, 10) + 3; ++y)
         red = red || isRedInk(page.pixel(middle, y));
     EXPECT_TRUE(red) << "the rapid keeps its colour";
-    EXPECT_TRUE(isPaper(page.pixel(middle, rowOf(15))));
+    EXPECT_TRUE(isPaper(page.pixel(middle, rowOf(top, 15))));
     EXPECT_TRUE(isPaper(page.pixel(5, 5))) << "the paper is white, not the screen's black";
     // The left and right edges at the ends of the printable width.
     bool left = false, right = false;
     for (int dx = -3; dx <= 3; ++dx) {
-        left = left || isBlackInk(page.pixel(columnOf(0) + dx, rowOf(15)));
-        right = right || isBlackInk(page.pixel(columnOf(40) + dx, rowOf(15)));
+        left = left || isBlackInk(page.pixel(columnOf(0) + dx, rowOf(top, 15)));
+        right = right || isBlackInk(page.pixel(columnOf(40) + dx, rowOf(top, 15)));
     }
     EXPECT_TRUE(left);
     EXPECT_TRUE(right);
@@ -88,7 +102,8 @@ TEST_F(PrintCli, StatusOptionsDecideTheLinesAboveTheBanner) {
         const std::vector<QImage> pages = print({"--status", c.status});
         ASSERT_EQ(pages.size(), 1u);
         const QImage& page = pages[0];
-        const auto bands = inkBands(page, 0, page.width() * 3 / 5, rowOf(0) + 10, page.height());
+        const auto bands =
+            inkBands(page, 0, page.width() * 3 / 5, rowOf(topEdgeRow(page), 0) + 10, page.height());
         EXPECT_EQ(bands.size(), c.bands) << c.status;
         ASSERT_FALSE(bands.empty());
         // The banner's line ends within one line of the page's printable bottom.
@@ -100,7 +115,8 @@ TEST_F(PrintCli, TextsAndTheSetupSheet) {
     // On a 420 x 220 screen model (10, 15) is at pixel (104, 56).
     const auto region = [](const QImage& page) {
         int ink = 0;
-        for (int y = rowOf(15) + 1; y < rowOf(15) + 12; ++y)
+        const int row = rowOf(topEdgeRow(page), 15);
+        for (int y = row + 1; y < row + 12; ++y)
             for (int x = columnOf(10) + 1; x < columnOf(10) + 60; ++x)
                 ink += isBlackInk(page.pixel(x, y)) ? 1 : 0;
         return ink;
