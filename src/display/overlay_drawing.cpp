@@ -1,8 +1,8 @@
 // The marks and overlays of the picture: the tool marker and outline, the animated tool,
 // the wire-frame identify mark, the trimming polygon, the axis tripod and the screen texts.
 
-#include "display/renderer.h"
 #include "model/workspace.h"
+#include "display/renderer.h"
 
 namespace korvix {
 namespace {
