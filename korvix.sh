@@ -14,7 +14,7 @@ cd "$(dirname "$0")"
 
 JOBS=${KORVIX_JOBS:-2}
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
-          libgtest-dev libgmock-dev fonts-dejavu-core)
+          libgtest-dev libgmock-dev fonts-dejavu-core qt6-pdf-dev)
 
 say() { printf '\033[1m==> %s\033[0m\n' "$*"; }
 

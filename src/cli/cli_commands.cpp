@@ -62,6 +62,15 @@ const std::vector<Command>& commands() {
          "read files and draw them as the window shows them (default xy view, 1280x960) into a "
          "PNG image or a one-page PDF in printer colours",
          runRender},
+        {"print",
+         "print FILE... -o OUT.pdf [--view xy|xz|yz|iso1|iso2|iso3|iso4] [--status nc|wire|none] "
+         "[--text X,Y,STRING ...] [--setup-sheet] [--size WxH] [--landscape] [--incremental] "
+         "[--no-rapids] [--wire FILE.WIR]",
+         "read files and print the view as File -> Print does, to an A4 PDF: the toolpath in "
+         "black and its colours, the tripod, a status block, texts placed at pixels of a WxH "
+         "screen (default 1280x960) and the banner; --setup-sheet adds the tool list with "
+         "cutting times and Z ranges",
+         runPrint},
     };
     return table;
 }

@@ -52,4 +52,9 @@ int runTrim(const std::vector<std::string>& args);
 // [--no-rapids] [--wire FILE.WIR]: the picture the window would show.
 int runRender(const std::vector<std::string>& args);
 
+// korvix-cli print FILE... -o OUT.pdf [--view V] [--status nc|wire|none] [--text X,Y,STRING
+// ...] [--setup-sheet] [--size WxH] [--landscape] [--incremental] [--no-rapids] [--wire
+// FILE.WIR]: the printed page of the view (and the setup sheet) as a PDF file.
+int runPrint(const std::vector<std::string>& args);
+
 } // namespace korvix::cli

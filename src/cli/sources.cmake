@@ -9,6 +9,8 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/filter_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/info_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/levels_command.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/picture_input.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/print_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/selection_args.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tbf_apt_commands.cpp

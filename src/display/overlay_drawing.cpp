@@ -186,15 +186,15 @@ void drawTrimPolygon(const TrimPolygon& polygon, const ViewState& view, Canvas& 
     canvas.setPenStyle(PenStyle::Solid);
 }
 
-void drawTripod(const ViewState& view, const FontSpec& windowFont, Canvas& canvas) {
+void drawTripod(const ViewState& view, const FontSpec& windowFont, Canvas& canvas, Rgb color) {
     static constexpr struct {
         double x, y, z;
         const char* letter;
     } kArms[] = {{1, 0, 0, "X"}, {0, -1, 0, "Y"}, {0, 0, 1, "Z"}};
     FontSpec font = windowFont;
-    font.color = kWhite;
+    font.color = color;
     canvas.setFont(font);
-    canvas.setPenColor(kWhite);
+    canvas.setPenColor(color);
     canvas.setPenMode(PenMode::Copy);
     canvas.setPenStyle(PenStyle::Solid);
     const int arm = view.width / 15;

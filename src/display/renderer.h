@@ -64,8 +64,10 @@ void drawWireframeMark(const WireframeMark& mark, const ViewState& view, Canvas&
 // The trimming polygon in XOR (red; closing edge dotted while it is being drawn). Drawing
 // it twice erases it. Nothing is drawn with fewer than 2 vertices.
 void drawTrimPolygon(const TrimPolygon& polygon, const ViewState& view, Canvas& canvas);
-// The axis tripod in the bottom-left corner with its X, Y, Z letters.
-void drawTripod(const ViewState& view, const FontSpec& windowFont, Canvas& canvas);
+// The axis tripod in the bottom-left corner of (0, 0)-(width, height) with its X, Y, Z
+// letters, in white on the screen (black on paper).
+void drawTripod(const ViewState& view, const FontSpec& windowFont, Canvas& canvas,
+                Rgb color = kWhite);
 // The screen texts in their font; the canvas font returns to the window font.
 void drawScreenTexts(const ScreenTexts& texts, const FontSpec& windowFont, Canvas& canvas);
 

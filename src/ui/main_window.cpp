@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,7 +58,13 @@ Tf::Tf(const QStringList& commandLine, std::span<const MenuItem> menus, WindowHa
     // The screen-text entry field floats over the drawing.
     m_edit1 = new QLineEdit(m_drawing);
     m_edit1->setObjectName("Edit1");
-    m_edit1->setStyleSheet("background: black; color: white; font-weight: bold;");
+    // Colours only in the style sheet: a font there would override the one the user
+    // chooses for the texts.
+    m_edit1->setStyleSheet("background: black; color: white;");
+    QFont textFont("System");
+    textFont.setPixelSize(15);
+    textFont.setBold(true);
+    m_edit1->setFont(textFont);
     m_edit1->hide();
 
     m_panel1 = new QLabel(this);

@@ -121,7 +121,8 @@ public:
 
     // --- Status window
     QListWidget& statusListBox() { return *m_statusListBox; }
-    // Hides the screen-text entry field.
+    // The screen-text entry field `Edit1`, floating over the drawing area, and its hiding.
+    QLineEdit& textEntry() { return *m_edit1; }
     void hideTextEntry();
 
     // --- Dialogs, created once and kept for the program's life so that their fields keep

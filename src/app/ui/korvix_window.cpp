@@ -1,6 +1,8 @@
 #include "app/ui/korvix_window.h"
 
 #include "app/ui/menu_table.h"
+#include "app/ui/print_command.h"
+#include "app/ui/screen_text_commands.h"
 #include "display/ui/current_nc_location_dialog.h"
 #include "display/ui/current_wir_location_dialog.h"
 #include "display/ui/key_handlers.h"
@@ -28,7 +30,8 @@ namespace {
 WindowHandlers korvixHandlers() {
     WindowHandlers handlers;
     handlers.keyPressed = [](Tf& window, QKeyEvent& event) {
-        return FormKeyDown(window, event) || FormKeyPress(window, event);
+        return FormKeyDown(window, event) || textModeKeyPress(window, event) ||
+               FormKeyPress(window, event);
     };
     handlers.mouseDown = &FormMouseDown;
     handlers.mouseMove = &FormMouseMove;
@@ -52,6 +55,8 @@ void createDialogs(Tf& window) {
     ToolNumberSelectionForm::of(window);
     FitArcForm::of(window);
     TTrimDialogBox::of(window);
+    FontDialog1::of(window);
+    PrintDialog1::of(window);
 }
 
 } // namespace
@@ -59,6 +64,7 @@ void createDialogs(Tf& window) {
 std::unique_ptr<Tf> createMainWindow(const QStringList& commandLine) {
     auto window = std::make_unique<Tf>(commandLine, menuItems(), korvixHandlers());
     createDialogs(*window);
+    installTextEntry(*window);
     return window;
 }
 

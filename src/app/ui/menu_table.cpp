@@ -2,6 +2,8 @@
 
 #include "app/ui/close_commands.h"
 #include "display/ui/animate_commands.h"
+#include "app/ui/print_command.h"
+#include "app/ui/screen_text_commands.h"
 #include "display/ui/display_menu_commands.h"
 #include "display/ui/identify_command.h"
 #include "display/ui/recolor_commands.h"
@@ -46,7 +48,7 @@ const MenuItem kItems[] = {
     {kMain, "File1", "", "-", "", nullptr},
     {kMain, "File1", "Convert1", "Co&nvert", "Reformat NC file(s) for another machine control", &notAvailableYet},
     {kMain, "File1", "", "-", "", nullptr},
-    {kMain, "File1", "Print1", "&Print", "Send current screen image to printer", &notAvailableYet},
+    {kMain, "File1", "Print1", "&Print", "Send current screen image to printer", &Printer1Click},
     {kMain, "File1", "", "-", "", nullptr},
     {kMain, "File1", "Exit1", "E&xit", "Quit this session of korvix", &Exit1Click},
     // Edit
@@ -98,9 +100,9 @@ const MenuItem kItems[] = {
     {kMain, "Options1", "ToolDefinitions", "Tool definitions", "", &ToolDefinitionsClick},
     // Text
     {kMain, "", "Text1", "&Text", "", nullptr},
-    {kMain, "Text1", "AddText1", "&Add", "Add a text string to the screen ", &notAvailableYet, Check::Unchecked},
-    {kMain, "Text1", "Clear1", "&Clear", "Clear all text strings from screen", &notAvailableYet},
-    {kMain, "Text1", "Font1", "&Font", "Select which font to be used for text strings", &notAvailableYet},
+    {kMain, "Text1", "AddText1", "&Add", "Add a text string to the screen ", &AddTextClick1, Check::Unchecked},
+    {kMain, "Text1", "Clear1", "&Clear", "Clear all text strings from screen", &Clear1Click},
+    {kMain, "Text1", "Font1", "&Font", "Select which font to be used for text strings", &Font1Click},
 
     // The edit-mode menu
     {kEdit, "", "Exit2", "E&xit", "Exit edit mode and return to main menu", &notAvailableYet},
