@@ -6,6 +6,8 @@
 #include "display/ui/key_handlers.h"
 #include "display/ui/modify_feed_colors_dialog.h"
 #include "display/ui/mouse_handlers.h"
+#include "editing/ui/modify_all_dialog.h"
+#include "editing/ui/selection_toolbar_buttons.h"
 #include "filters/ui/explode_arc_form.h"
 #include "filters/ui/fit_arc_form.h"
 #include "filters/ui/sifting_form.h"
@@ -47,6 +49,8 @@ void createDialogs(Tf& window) {
     ExplodeArcForm::of(window);
     ToolNumberSelectionForm::of(window);
     FitArcForm::of(window);
+    SelectionToolbar::of(window);
+    ModifyAllDialog::of(window);
 }
 
 } // namespace
