@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <string>
 
 namespace korvix::ui {
@@ -53,6 +55,9 @@ ModifyAllDialog& ModifyAllDialog::of(Tf& window) {
 ModifyAllDialog::ModifyAllDialog(Reporter& reporter, QWidget* parent) : QDialog(parent) {
     setObjectName("TModifyAllDialog");
     setWindowTitle(toQString(kModifyAllDialogCaption));
+    // Not "stay on top": the error boxes of its fields belong to the main window, and a
+    // window manager keeps them under a window that stays on top, out of sight. Modal over
+    // the main window, the dialog stays in front of it anyway.
     m_guard = new NumericFieldGuard(reporter, *this);
 
     m_pages = new QTabWidget(this);
@@ -155,11 +160,7 @@ QWidget* ModifyAllDialog::feedPage() {
     });
     m_feedColor = label(kFeedColorLabel, page);
     m_feedColor->setObjectName("FeedColorLabel");
-    m_feedColor->setAutoFillBackground(true);
-    // A frame keeps a colour close to the dialog's own (white, grey) visible.
-    m_feedColor->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_feedColor->setFixedSize(110, 22);
-    m_feedColor->setContentsMargins(4, 0, 4, 0);
 
     auto* change = button(kChangeColorButtonCaption, "ChangeColorButton", page);
     m_previous = button(kPreviousButtonCaption, "PreviousButton", page);
@@ -211,18 +212,33 @@ QWidget* ModifyAllDialog::rotatePage() {
     m_rotationCopies = numericEdit("RotationCopies", kCopiesFieldDefault);
     auto* group = new QGroupBox(toQString(kRotationPointGroup), page);
     group->setObjectName("RotationPointGroupBox");
-    auto* around = new QFormLayout(group);
-    around->addRow(label(kXValueLabel, group), m_rotationX);
-    around->addRow(label(kYValueLabel, group), m_rotationY);
-    auto* angle = new QFormLayout;
-    angle->addRow(label(kRotationAngleLabel, page), m_rotationAngle);
-    auto* copies = new QFormLayout;
-    copies->addRow(label(kNumberOfCopiesLabel, page), m_rotationCopies);
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(angle);
-    layout->addWidget(group);
-    layout->addLayout(copies);
-    layout->addStretch();
+    auto* around = new QGridLayout(group);
+    auto* layout = new QGridLayout(page);
+    // One column of fields on the page, the group's own indented by the group's frame.
+    const QMargins inset = around->contentsMargins();
+    QLabel* const outer[] = {label(kRotationAngleLabel, page), label(kNumberOfCopiesLabel, page)};
+    QLabel* const inner[] = {label(kXValueLabel, group), label(kYValueLabel, group)};
+    int width = 0;
+    for (QLabel* l : outer)
+        width = std::max(width, l->sizeHint().width());
+    for (QLabel* l : inner)
+        width = std::max(width, l->sizeHint().width() + inset.left());
+    for (QLabel* l : outer)
+        l->setFixedWidth(width);
+    for (QLabel* l : inner)
+        l->setFixedWidth(width - inset.left() - 4);
+    layout->addWidget(outer[0], 0, 0);
+    layout->addWidget(m_rotationAngle, 0, 1);
+    around->addWidget(inner[0], 0, 0);
+    around->addWidget(m_rotationX, 0, 1);
+    around->addWidget(inner[1], 1, 0);
+    around->addWidget(m_rotationY, 1, 1);
+    around->setColumnStretch(2, 1);
+    layout->addWidget(group, 1, 0, 1, 3);
+    layout->addWidget(outer[1], 2, 0);
+    layout->addWidget(m_rotationCopies, 2, 1);
+    layout->setColumnStretch(2, 1);
+    layout->setRowStretch(3, 1);
     return page;
 }
 
@@ -286,6 +302,15 @@ bool ModifyAllDialog::previewEnabled() const {
 }
 
 void ModifyAllDialog::showEvent(QShowEvent* event) {
+    // Centred on the window each time it is shown (it comes back after a discarded preview;
+    // left to the window system it drifts by the height of its title bar).
+    if (const QWidget* owner = parentWidget()) {
+        adjustSize();
+        // By the client areas: the frame's size is not known before the first showing.
+        QRect placed(QPoint(0, 0), size());
+        placed.moveCenter(owner->geometry().center());
+        setGeometry(placed);
+    }
     m_guard->cancelPending();
     FormActivate();
     QDialog::showEvent(event);
@@ -308,12 +333,12 @@ void ModifyAllDialog::showFeedEntry() {
     m_newFeed->setText(QString::fromStdString(view.newFeedText));
     m_previous->setEnabled(view.previousEnabled);
     m_next->setEnabled(view.nextEnabled);
+    // A frame keeps a colour close to the dialog's own (white, grey) visible, and the
+    // caption stays readable on any colour.
     const QColor color = toQColor(view.color);
-    QPalette palette = m_feedColor->palette();
-    palette.setColor(QPalette::Window, color);
-    // The caption stays readable on any colour.
-    palette.setColor(QPalette::WindowText, color.lightness() < 128 ? Qt::white : Qt::black);
-    m_feedColor->setPalette(palette);
+    m_feedColor->setStyleSheet(
+        QString("QLabel { background: %1; color: %2; border: 1px solid #404040; padding: 0 4px; }")
+            .arg(color.name(), color.lightness() < 128 ? "white" : "black"));
 }
 
 bool ModifyAllDialog::storeTypedFeed() {
