@@ -57,14 +57,12 @@ void LineRaster::line(int x0, int y0, int x1, int y1) {
     const std::int64_t n = std::max(std::llabs(dx), std::llabs(dy));
     if (n == 0)
         return; // the start pixel is the end pixel, which is never drawn
-    const std::int64_t phase = m_phase;
-    m_phase += n;
     if (!m_dotted && inside(x0, y0) && inside(x1, y1)) {
         solidInside(x0, y0, dx, dy, n);
         return;
     }
     if (!isFar(x0) && !isFar(y0) && !isFar(x1) && !isFar(y1)) {
-        walk(x0, y0, x1, y1, phase);
+        walk(x0, y0, x1, y1);
         return;
     }
     double t0 = 0, t1 = 1;
@@ -72,7 +70,7 @@ void LineRaster::line(int x0, int y0, int x1, int y1) {
     if (!clipToBox(fx0, fy0, fdx, fdy, t0, t1))
         return;
     walk(std::llround(fx0 + t0 * fdx), std::llround(fy0 + t0 * fdy), std::llround(fx0 + t1 * fdx),
-         std::llround(fy0 + t1 * fdy), phase + std::llround(t0 * static_cast<double>(n)));
+         std::llround(fy0 + t1 * fdy));
 }
 
 // The common case of a toolpath (and of the XOR marks moved over it): a short solid line with
@@ -109,8 +107,7 @@ void LineRaster::solidInside(int x0, int y0, std::int64_t dx, std::int64_t dy, s
     }
 }
 
-void LineRaster::walk(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-                      std::int64_t phase) {
+void LineRaster::walk(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
     const std::int64_t dx = x1 - x0;
     const std::int64_t dy = y1 - y0;
     const bool xMajor = std::llabs(dx) >= std::llabs(dy);
@@ -153,8 +150,8 @@ void LineRaster::walk(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::in
     for (std::int64_t i = first; i < last; ++i) {
         const std::int64_t minor = b0 + minorStep * q;
         if (minor >= 0 && minor < minorSize) {
-            if (!m_dotted || ((phase + i) & 1) == 0) {
-                const std::int64_t major = a0 + majorStep * i;
+            const std::int64_t major = a0 + majorStep * i;
+            if (!m_dotted || (major & 1) == 0) {
                 if (xMajor)
                     plot(static_cast<int>(major), static_cast<int>(minor));
                 else

@@ -28,10 +28,11 @@ public:
     // Colour as 0x00RRGGBB. Copy writes it (opaque); Xor flips those bits of the pixel.
     void setColor(std::uint32_t rgb) { m_rgb = rgb & 0x00FFFFFF; }
     void setOp(Op op) { m_op = op; }
-    // Dotted strokes light every other pixel; the pattern runs on along the stroke and
-    // starts again at restartPattern() (a move of the pen).
+    // Dotted lines light every other pixel: those whose coordinate along the line's major
+    // axis is even. The dots belong to the pixel grid, not to the stroke, so moves drawn over
+    // each other (the passes of a pocket at several depths) keep one dot pattern instead of
+    // filling each other's gaps.
     void setDotted(bool dotted) { m_dotted = dotted; }
-    void restartPattern() { m_phase = 0; }
 
     void line(int x0, int y0, int x1, int y1);
 
@@ -41,14 +42,12 @@ private:
     }
     void plot(int x, int y);
     void solidInside(int x0, int y0, std::int64_t dx, std::int64_t dy, std::int64_t n);
-    void walk(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-              std::int64_t phase);
+    void walk(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
 
     PixelBuffer m_buffer;
     std::uint32_t m_rgb = 0x00FFFFFF;
     Op m_op = Op::Copy;
     bool m_dotted = false;
-    std::int64_t m_phase = 0;
 };
 
 } // namespace korvix

@@ -67,6 +67,8 @@ void drawSelectionMark(Canvas& canvas, PenState& pen, PixelPoint p) {
     if (!markOnCanvas(canvas, p, 5))
         return;
     pen.color(kSelectionMarkColor);
+    // Solid even among dotted moves: a dotted circle this small is all but invisible.
+    pen.style(PenStyle::Solid);
     canvas.ellipse(p.x - 5, p.y - 5, p.x + 5, p.y + 5);
 }
 

@@ -70,7 +70,7 @@ SelectionOutcome selectByBox(GraphicsDatabase& database, int value, PixelPoint c
     return outcome;
 }
 
-SelectionOutcome runSelectionPick(GraphicsDatabase& database, int pickMode, int value,
+SelectionOutcome runSelectionPick(GraphicsDatabase& database, PickMode pickMode, int value,
                                   bool bothPoints, PixelPoint press, PixelPoint release) {
     switch (pickMode) {
     case kSelectionPickSingle:

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "model/canvas.h"
+#include "display/pointer_input.h"
 #include "editing/selection_marking.h"
+#include "model/canvas.h"
 #include "model/graphics_database.h"
 
 namespace korvix {
@@ -26,14 +27,14 @@ SelectionOutcome selectByLine(GraphicsDatabase& database, int value, bool bothPo
 SelectionOutcome selectByBox(GraphicsDatabase& database, int value, PixelPoint corner1,
                              PixelPoint corner2);
 
-// Values of the window's pick mode byte while a selection is armed.
-inline constexpr int kSelectionPickSingle = 1;
-inline constexpr int kSelectionPickLine = 2;
-inline constexpr int kSelectionPickBox = 4;
+// The window's pick modes while a selection is armed.
+inline constexpr PickMode kSelectionPickSingle = PickMode::Point;
+inline constexpr PickMode kSelectionPickLine = PickMode::Pan;
+inline constexpr PickMode kSelectionPickBox = PickMode::ZoomWindow;
 
 // The pick of the armed mode with the drag's press and release points: single uses the
 // release point, line and box both. Any other mode selects nothing.
-SelectionOutcome runSelectionPick(GraphicsDatabase& database, int pickMode, int value,
+SelectionOutcome runSelectionPick(GraphicsDatabase& database, PickMode pickMode, int value,
                                   bool bothPoints, PixelPoint press, PixelPoint release);
 
 } // namespace korvix

@@ -6,8 +6,8 @@
 namespace korvix {
 
 std::string_view armSelectionPick(const SelectionToolbarState& toolbar, SelectionPickMethod method,
-                                  int& pickMode, PointerState& pointer) {
-    pickMode = static_cast<int>(method);
+                                  PointerState& pointer) {
+    pointer.mode = static_cast<PickMode>(method);
     pointer.selectionArmed = true;
     pointer.pendingSelectionValue = toolbar.selectionValue();
     switch (method) {
@@ -21,23 +21,31 @@ std::string_view armSelectionPick(const SelectionToolbarState& toolbar, Selectio
     return {};
 }
 
-std::string_view chooseSelectionValue(SelectionToolbarState& toolbar, bool add, int pickMode,
+void disarmSelectionPick(PointerState& pointer) {
+    if (!pointer.selectionArmed)
+        return;
+    pointer.mode = PickMode::None;
+    pointer.selectionArmed = false;
+    pointer.pendingSelectionValue = 0;
+}
+
+std::string_view chooseSelectionValue(SelectionToolbarState& toolbar, bool add,
                                       PointerState& pointer) {
     toolbar.add = add;
-    if (!pointer.selectionArmed || pickMode == 0)
+    if (!pointer.selectionArmed || pointer.mode == PickMode::None)
         return {};
     pointer.pendingSelectionValue = toolbar.selectionValue();
     return add ? kSelectionAddStatus : kSelectionSubtractStatus;
 }
 
 SelectionOutcome finishSelectionPick(GraphicsDatabase& database,
-                                     const SelectionToolbarState& toolbar, int& pickMode,
-                                     PointerState& pointer, PixelPoint release) {
+                                     const SelectionToolbarState& toolbar, PointerState& pointer,
+                                     PixelPoint release) {
     SelectionOutcome outcome;
     if (pointer.selectionArmed)
-        outcome = runSelectionPick(database, pickMode, pointer.pendingSelectionValue,
+        outcome = runSelectionPick(database, pointer.mode, pointer.pendingSelectionValue,
                                    toolbar.bothPoints, pointer.press, release);
-    pickMode = 0;
+    pointer.mode = PickMode::None;
     pointer.selectionArmed = false;
     pointer.pendingSelectionValue = 0;
     return outcome;

@@ -2,6 +2,7 @@
 
 #include "app/menu_state_stack.h"
 #include "display/pointer_input.h"
+#include "editing/selection_toolbar.h"
 #include "model/workspace.h"
 #include "ui/menu_item.h"
 
@@ -141,6 +142,9 @@ public:
 
     // What a mouse drag means (the pick mode), the drag in progress and the armed selection.
     PointerState pointer;
+    // The option buttons of the selection toolbar: destination or both points, add or
+    // subtract.
+    SelectionToolbarState selectionToolbar;
 
 protected:
     bool event(QEvent* event) override;

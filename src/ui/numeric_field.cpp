@@ -39,6 +39,11 @@ void NumericFieldGuard::watch(QLineEdit* field) {
     field->installEventFilter(this);
 }
 
+void NumericFieldGuard::watchStoring(QLineEdit* field, StoreField store) {
+    watch(field);
+    m_storing.emplace_back(field, std::move(store));
+}
+
 void NumericFieldGuard::exempt(QWidget* control) {
     m_exempt.push_back(control);
 }
@@ -48,11 +53,29 @@ bool NumericFieldGuard::isExempt(const QWidget* widget) const {
 }
 
 bool NumericFieldGuard::check(QLineEdit* field) {
+    for (const auto& [storing, store] : m_storing) {
+        if (storing != field)
+            continue;
+        // A storing field names only its first offending character (as typed, whatever
+        // its encoding) and stores nothing.
+        const std::vector<std::string> bad = nonNumericMessages(field->text());
+        const std::string message = bad.empty() ? store(field->text()) : bad.front();
+        if (message.empty())
+            return true;
+        m_reporter.error(message);
+        returnFocus(field);
+        return false;
+    }
     const std::vector<std::string> messages = nonNumericMessages(field->text());
     if (messages.empty())
         return true;
     for (const std::string& message : messages)
         m_reporter.error(message);
+    returnFocus(field);
+    return false;
+}
+
+void NumericFieldGuard::returnFocus(QLineEdit* field) {
     if (m_dialog.isVisible()) {
         // The error boxes belong to the main window, which closing them activates.
         m_dialog.activateWindow();
@@ -60,7 +83,6 @@ bool NumericFieldGuard::check(QLineEdit* field) {
         field->setFocus(Qt::OtherFocusReason);
         m_returningFocus = false;
     }
-    return false;
 }
 
 bool NumericFieldGuard::eventFilter(QObject* watched, QEvent* event) {

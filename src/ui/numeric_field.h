@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,11 +29,16 @@ public:
     NumericFieldGuard(Reporter& reporter, QDialog& dialog);
 
     void watch(QLineEdit* field);
+    // A field that stores its value when left: `store` takes the text and returns the one
+    // message to show (the first offending character, a conversion problem), in which case
+    // it stored nothing and the focus goes back; empty when the value was stored.
+    using StoreField = std::function<std::string(const QString& text)>;
+    void watchStoring(QLineEdit* field, StoreField store);
     // Moving the focus to these controls checks nothing: Ok checks the fields itself and
     // Cancel needs no valid number.
     void exempt(QWidget* control);
-    // Reports the field's offending characters; false, with the focus back on the field,
-    // when there were any.
+    // Reports the field's offending characters (or, for a storing field, stores it); false,
+    // with the focus back on the field, when there was a problem.
     bool check(QLineEdit* field);
     // Forgets the checks that have not run yet (the dialog is shown anew or closes).
     void cancelPending() { m_pending.clear(); }
@@ -43,10 +49,12 @@ protected:
 private:
     bool isExempt(const QWidget* widget) const;
     void runPendingCheck(QLineEdit* field);
+    void returnFocus(QLineEdit* field);
 
     Reporter& m_reporter;
     QDialog& m_dialog;
     std::vector<QLineEdit*> m_fields;
+    std::vector<std::pair<QLineEdit*, StoreField>> m_storing;
     std::vector<QWidget*> m_exempt;
     // Fields left whose check waits for the focus change to be over.
     std::vector<QLineEdit*> m_pending;

@@ -118,10 +118,35 @@ TEST(LineRaster, DotsRunOnAlongTheStroke) {
     raster.setDotted(true);
     raster.line(0, 1, 3, 1); // pixels 0, 1, 2: dots at 0 and 2
     raster.line(3, 1, 8, 1); // continues: 3 is off, 4 on, 5 off ...
-    raster.restartPattern();
     raster.line(0, 3, 3, 3);
     const Pixels expected = {{0, 1}, {2, 1}, {4, 1}, {6, 1}, {0, 3}, {2, 3}};
     EXPECT_EQ(image.lit(), expected);
+}
+
+TEST(LineRaster, OverlappingDottedMovesKeepOneDotPattern) {
+    // The same moves drawn again after strokes of other lengths (a second pass of a pocket):
+    // the dots fall on the same pixels, so the gaps stay open. Both axes, both directions.
+    const struct {
+        int x0, y0, x1, y1;
+    } moves[] = {{2, 2, 15, 2}, {15, 2, 15, 14}, {15, 14, 3, 9}, {3, 9, 2, 2}};
+    Image once(20, 16), twice(20, 16);
+    LineRaster a(once.buffer()), b(twice.buffer());
+    a.setDotted(true);
+    b.setDotted(true);
+    for (const auto& m : moves)
+        a.line(m.x0, m.y0, m.x1, m.y1);
+    for (const int lead : {1, 2, 3}) {
+        b.line(0, 0, lead, 0); // strokes before the pass, of odd and even lengths
+        for (const auto& m : moves)
+            b.line(m.x0, m.y0, m.x1, m.y1);
+    }
+    Pixels passes = once.lit();
+    passes.insert({0, 0});
+    passes.insert({2, 0});
+    EXPECT_EQ(twice.lit(), passes);
+    // Every other pixel of the first move is lit.
+    for (int x = 2; x < 15; ++x)
+        EXPECT_EQ(once.at(x, 2) != kBlackPixel, x % 2 == 0) << x;
 }
 
 } // namespace

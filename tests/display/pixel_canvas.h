@@ -44,7 +44,6 @@ public:
     void moveTo(int x, int y) override {
         m_x = x;
         m_y = y;
-        m_lines.restartPattern();
     }
     void lineTo(int x, int y) override {
         ++m_lineCalls;

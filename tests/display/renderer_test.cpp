@@ -110,6 +110,8 @@ TEST_F(RenderFixture, SelectedMovesAreDottedWithCirclesAtMoveEnds) {
     EXPECT_EQ(calls[3].color, kWhite); // the record's colour is restored after the circle
     EXPECT_EQ(calls[4].style, PenStyle::Dotted);
     EXPECT_EQ(calls[5].color, kSelectionMarkColor);
+    EXPECT_EQ(calls[5].style, PenStyle::Solid); // a circle among dotted moves
+    EXPECT_EQ(calls[6].style, PenStyle::Dotted);
     EXPECT_EQ(calls[7].style, PenStyle::Solid);
     EXPECT_EQ(calls[7].color, makeRgb(0, 255, 0));
 

@@ -133,7 +133,8 @@ TEST_F(SelectionPicks, TheArmedModeChoosesThePick) {
               4u);
     EXPECT_EQ(flags(), "01111101");
     // Modes that are not selection picks (a trim box, say) select nothing.
-    EXPECT_FALSE(runSelectionPick(database, 8, kSubtract, false, {0, 0}, {400, 400}).changed());
+    EXPECT_FALSE(runSelectionPick(database, PickMode::TrimBox, kSubtract, false, {0, 0}, {400, 400})
+                     .changed());
 }
 
 TEST(SelectionPicksWithoutData, EveryPickIsHarmless) {

@@ -18,25 +18,24 @@ struct SelectionToolbar : ::testing::Test {
     PixelPath path{database};
     SelectionToolbarState toolbar;
     PointerState pointer;
-    int pickMode = 0;
 };
 
 TEST_F(SelectionToolbar, ArmingCopiesTheAddSubtractStateAndSaysWhatToDo) {
     const struct {
         SelectionPickMethod method;
-        int mode;
+        PickMode mode;
         std::string_view status;
     } cases[] = {
-        {SelectionPickMethod::SingleMove, 1, kSelectSingleMoveStatus},
-        {SelectionPickMethod::Line, 2, kSelectLineStatus},
-        {SelectionPickMethod::Box, 4, kSelectBoxStatus},
+        {SelectionPickMethod::SingleMove, PickMode::Point, kSelectSingleMoveStatus},
+        {SelectionPickMethod::Line, PickMode::Pan, kSelectLineStatus},
+        {SelectionPickMethod::Box, PickMode::ZoomWindow, kSelectBoxStatus},
     };
     for (const auto& c : cases) {
         for (bool add : {true, false}) {
             toolbar.add = add;
             pointer = {};
-            EXPECT_EQ(armSelectionPick(toolbar, c.method, pickMode, pointer), c.status);
-            EXPECT_EQ(pickMode, c.mode);
+            EXPECT_EQ(armSelectionPick(toolbar, c.method, pointer), c.status);
+            EXPECT_EQ(pointer.mode, c.mode);
             EXPECT_TRUE(pointer.selectionArmed);
             EXPECT_EQ(pointer.pendingSelectionValue, add ? 1 : 0);
         }
@@ -45,54 +44,63 @@ TEST_F(SelectionToolbar, ArmingCopiesTheAddSubtractStateAndSaysWhatToDo) {
 
 TEST_F(SelectionToolbar, AddAndSubtractChangeAnArmedPickOnly) {
     // Nothing armed: only the buttons change, and the next arming takes their state.
-    EXPECT_EQ(chooseSelectionValue(toolbar, false, pickMode, pointer), "");
+    EXPECT_EQ(chooseSelectionValue(toolbar, false, pointer), "");
     EXPECT_FALSE(toolbar.add);
     EXPECT_EQ(toolbar.selectionValue(), 0);
-    armSelectionPick(toolbar, SelectionPickMethod::Box, pickMode, pointer);
+    armSelectionPick(toolbar, SelectionPickMethod::Box, pointer);
     EXPECT_EQ(pointer.pendingSelectionValue, 0);
 
-    EXPECT_EQ(chooseSelectionValue(toolbar, true, pickMode, pointer), kSelectionAddStatus);
+    EXPECT_EQ(chooseSelectionValue(toolbar, true, pointer), kSelectionAddStatus);
     EXPECT_EQ(pointer.pendingSelectionValue, 1);
-    EXPECT_EQ(chooseSelectionValue(toolbar, false, pickMode, pointer), kSelectionSubtractStatus);
+    EXPECT_EQ(chooseSelectionValue(toolbar, false, pointer), kSelectionSubtractStatus);
     EXPECT_EQ(pointer.pendingSelectionValue, 0);
 
     // Armed flag without a pick mode (the mode was taken by another command): no pick waits.
-    pickMode = 0;
-    EXPECT_EQ(chooseSelectionValue(toolbar, true, pickMode, pointer), "");
+    pointer.mode = PickMode::None;
+    EXPECT_EQ(chooseSelectionValue(toolbar, true, pointer), "");
     EXPECT_EQ(pointer.pendingSelectionValue, 0);
 }
 
 TEST_F(SelectionToolbar, MouseUpRunsTheArmedPickAndDisarms) {
     toolbar.bothPoints = true; // read at the pick, not at arming
-    armSelectionPick(toolbar, SelectionPickMethod::SingleMove, pickMode, pointer);
+    armSelectionPick(toolbar, SelectionPickMethod::SingleMove, pointer);
     pointer.press = {0, 0};
-    SelectionOutcome outcome =
-        finishSelectionPick(database, toolbar, pickMode, pointer, {205, 150});
+    SelectionOutcome outcome = finishSelectionPick(database, toolbar, pointer, {205, 150});
     EXPECT_EQ(outcome.changedRecords, 2u);
     EXPECT_EQ(selectionFlags(database), "011");
-    EXPECT_EQ(pickMode, 0);
+    EXPECT_EQ(pointer.mode, PickMode::None);
     EXPECT_FALSE(pointer.selectionArmed);
     EXPECT_EQ(pointer.pendingSelectionValue, 0);
 
     // A pick that finds nothing disarms as well, and asks for no redraw.
     toolbar.add = false;
-    armSelectionPick(toolbar, SelectionPickMethod::Line, pickMode, pointer);
+    armSelectionPick(toolbar, SelectionPickMethod::Line, pointer);
     pointer.press = {500, 500};
-    outcome = finishSelectionPick(database, toolbar, pickMode, pointer, {600, 600});
+    outcome = finishSelectionPick(database, toolbar, pointer, {600, 600});
     EXPECT_FALSE(outcome.changed());
-    EXPECT_EQ(pickMode, 0);
+    EXPECT_EQ(pointer.mode, PickMode::None);
     EXPECT_FALSE(pointer.selectionArmed);
 
-    armSelectionPick(toolbar, SelectionPickMethod::Box, pickMode, pointer);
+    armSelectionPick(toolbar, SelectionPickMethod::Box, pointer);
     pointer.press = {50, 50};
-    EXPECT_EQ(finishSelectionPick(database, toolbar, pickMode, pointer, {250, 250}).changedRecords,
-              2u);
+    EXPECT_EQ(finishSelectionPick(database, toolbar, pointer, {250, 250}).changedRecords, 2u);
     EXPECT_EQ(selectionFlags(database), "000");
 
     // Without an armed pick the mouse-up selects nothing.
-    pickMode = 1;
-    EXPECT_FALSE(finishSelectionPick(database, toolbar, pickMode, pointer, {150, 100}).changed());
-    EXPECT_EQ(pickMode, 0);
+    pointer.mode = PickMode::Point;
+    EXPECT_FALSE(finishSelectionPick(database, toolbar, pointer, {150, 100}).changed());
+    EXPECT_EQ(pointer.mode, PickMode::None);
+}
+
+TEST_F(SelectionToolbar, DisarmingLeavesOtherPickModesAlone) {
+    armSelectionPick(toolbar, SelectionPickMethod::Line, pointer);
+    disarmSelectionPick(pointer);
+    EXPECT_EQ(pointer.mode, PickMode::None);
+    EXPECT_FALSE(pointer.selectionArmed);
+    // A view or trim mode armed meanwhile is not the selection's to end.
+    pointer.mode = PickMode::TrimBox;
+    disarmSelectionPick(pointer);
+    EXPECT_EQ(pointer.mode, PickMode::TrimBox);
 }
 
 TEST(ToolNumberForm, TheUpDownBrowsesTheToolTableAndWraps) {

@@ -11,6 +11,8 @@
 #include "editing/trim_driver.h"
 #include "editing/ui/trim_commands.h"
 #include "editing/ui/trim_dialog_box.h"
+#include "editing/ui/modify_all_dialog.h"
+#include "editing/ui/selection_toolbar_buttons.h"
 #include "filters/ui/explode_arc_form.h"
 #include "filters/ui/fit_arc_form.h"
 #include "filters/ui/sifting_form.h"
@@ -57,6 +59,8 @@ void createDialogs(Tf& window) {
     TTrimDialogBox::of(window);
     FontDialog1::of(window);
     PrintDialog1::of(window);
+    SelectionToolbar::of(window);
+    ModifyAllDialog::of(window);
 }
 
 } // namespace

@@ -10,6 +10,8 @@
 #include "display/ui/status_window_commands.h"
 #include "display/ui/view_menu_commands.h"
 #include "editing/ui/trim_commands.h"
+#include "editing/ui/edit_mode_commands.h"
+#include "editing/ui/modify_all_window_command.h"
 #include "filters/ui/explode_arcs_command.h"
 #include "filters/ui/fit_arcs_command.h"
 #include "filters/ui/reverse_command.h"
@@ -53,8 +55,8 @@ const MenuItem kItems[] = {
     {kMain, "File1", "Exit1", "E&xit", "Quit this session of korvix", &Exit1Click},
     // Edit
     {kMain, "", "Edit2", "&Edit", "", nullptr},
-    {kMain, "Edit2", "ModifyAll1", "&Modify all", "Modify ALL toolpath data currently in memory", &notAvailableYet},
-    {kMain, "Edit2", "Modifyportion1", "Modify &Portion", "Modify only a SELECTED PORTION of toolpath data in memory", &notAvailableYet},
+    {kMain, "Edit2", "ModifyAll1", "&Modify all", "Modify ALL toolpath data currently in memory", &ModifyAll1Click},
+    {kMain, "Edit2", "Modifyportion1", "Modify &Portion", "Modify only a SELECTED PORTION of toolpath data in memory", &Modifyportion1Click},
     {kMain, "Edit2", "", "-", "", nullptr},
     {kMain, "Edit2", "Explodearcs1", "&Explode arcs", "Convert all arcs into point to point type moves", &Explodearcs1Click},
     {kMain, "Edit2", "Fitarcs1", "&Fit arcs", "Fit arcs through point to point data", &Fitarcs1Click},
@@ -105,7 +107,7 @@ const MenuItem kItems[] = {
     {kMain, "Text1", "Font1", "&Font", "Select which font to be used for text strings", &Font1Click},
 
     // The edit-mode menu
-    {kEdit, "", "Exit2", "E&xit", "Exit edit mode and return to main menu", &notAvailableYet},
+    {kEdit, "", "Exit2", "E&xit", "Exit edit mode and return to main menu", &Exit2Click},
     {kEdit, "", "Modify1", "&Modify", "Modify currently selected data", &notAvailableYet},
 
     // The right-button popup menu

@@ -26,6 +26,11 @@ void DisplayTETRAhead1Click(Tf& window) {
 
 void DisplayPOINTSduringeditting1Click(Tf& window) {
     toggleSelectedPointsCommand(window.workspace());
+    // The marks come or go at once; a redraw under way shows the option from the next one.
+    if (!window.redrawRunning() && window.workspace().database.databaseAllocated()) {
+        window.eraseWindow();
+        window.fullRedraw();
+    }
 }
 
 void DisplayWIREdata1Click(Tf& window) {

@@ -3,7 +3,12 @@
 #include "display/ui/animate_commands.h"
 #include "display/ui/identify_command.h"
 #include "editing/trim_driver.h"
+#include "editing/selection_picks.h"
+#include "editing/selection_texts.h"
 #include "ui/main_window.h"
+
+#include <QAbstractButton>
+#include <QToolBar>
 
 namespace korvix::ui {
 namespace {
@@ -30,13 +35,25 @@ void animateFromPick(Tf& window, MoveRecord& start) {
     animate(window, start);
 }
 
-bool selectionPick(Tf& window, PickMode, int, PixelPoint, PixelPoint) {
-    notAvailable(window);
-    return false;
+bool selectionPick(Tf& window, PickMode pickMode, int value, PixelPoint press, PixelPoint release) {
+    window.setHourglass(true);
+    const bool changed = runSelectionPick(window.workspace().database, pickMode, value,
+                                          window.selectionToolbar.bothPoints, press, release)
+                             .changed();
+    window.setHourglass(false);
+    return changed;
 }
 
-void releaseSelectionButtons(Tf&) {
-    // No selection toolbar buttons yet.
+void releaseSelectionButtons(Tf& window) {
+    // The pick-method group: the three picks and "All".
+    for (const SelectionToolbarButton& entry : kSelectionToolbarButtons) {
+        if (entry.group != 1)
+            continue;
+        const QString name = QString::fromUtf8(entry.component.data(),
+                                               static_cast<qsizetype>(entry.component.size()));
+        if (auto* button = window.modifyPortionToolbar()->findChild<QAbstractButton*>(name))
+            button->setChecked(false);
+    }
 }
 
 bool canTrim(const Tf& window) {

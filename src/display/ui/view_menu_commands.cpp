@@ -1,5 +1,6 @@
 #include "display/ui/view_menu_commands.h"
 
+#include "display/ui/pick_handoffs.h"
 #include "display/view_commands.h"
 #include "ui/main_window.h"
 
@@ -14,6 +15,12 @@ void standardView(Tf& window, StandardView view) {
 }
 
 void arm(Tf& window, PickMode mode, const char* instruction, bool pump) {
+    // An armed selection pick would take the drag for itself: the view mode replaces it.
+    if (window.pointer.selectionArmed) {
+        window.pointer.selectionArmed = false;
+        window.pointer.pendingSelectionValue = 0;
+        releaseSelectionButtons(window);
+    }
     window.pointer.mode = mode;
     window.setStatusText(instruction);
     if (pump)

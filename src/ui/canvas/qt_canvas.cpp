@@ -152,7 +152,6 @@ void QtCanvas::setFont(const FontSpec& font) {
 void QtCanvas::moveTo(int x, int y) {
     flushStroke();
     m_position = QPoint(x, y);
-    m_lines.restartPattern();
 }
 
 void QtCanvas::lineTo(int x, int y) {
