@@ -41,11 +41,6 @@ foreach(file IN LISTS files)
     if(layer STREQUAL "")
         continue()
     endif()
-    # A window folder whose layer this build does not declare (KORVIX_BUILD_GUI=OFF) is not
-    # built; it must not be judged by the rules of the core folder around it.
-    if(file MATCHES "(^|/)ui/" AND NOT layer MATCHES "(^|/)ui(/|$)")
-        continue()
-    endif()
     string(MAKE_C_IDENTIFIER "${layer}" key)
     file(STRINGS "${SOURCE_DIR}/${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
     foreach(line IN LISTS includes)

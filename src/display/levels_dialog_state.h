@@ -20,9 +20,12 @@ inline constexpr int kDown = 16;
 } // namespace levels_state
 
 // The main-menu items the levels display disables while it runs (the menu state is pushed
-// first and popped at the end).
-inline constexpr const char* kLevelsLockedMenus[] = {"Open1", "Save1",   "Close1",
-                                                     "Exit1", "Levels1", "Options1"};
+// first and popped at the end): the file commands that would replace or free the toolpath,
+// and the commands that would work on, or keep pointers into, the copies of the displayed
+// moves, which the next step frees (editing, animation, identify, measurement).
+inline constexpr const char* kLevelsLockedMenus[] = {"Open1",     "Save1",    "Close1", "Exit1",
+                                                     "Levels1",   "Options1", "Edit2",  "Animate1",
+                                                     "Identify1", "Measure1"};
 
 // What is on display: the current level (the bottom one) together with the levels cut
 // before it, from the first displayed record to the last.

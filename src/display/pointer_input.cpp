@@ -51,10 +51,13 @@ void disarmSelection(PointerState& state) {
     state.pendingSelectionValue = 0;
 }
 
-// After a pan, a window zoom or a dynamic view change the polygon being drawn gets the mouse
-// back (it stays on the screen and Enter still trims with it).
+// After a pan, a window zoom or a dynamic view change the polygon being drawn (it stays on
+// the screen and Enter still trims with it), or the running measurement, gets the mouse
+// back: a measurement left without its pick would sit there taking no more points.
 PickMode modeAfterViewPick(const PointerContext& context) {
-    return context.polygonActive ? PickMode::TrimPolygon : PickMode::None;
+    if (context.polygonActive)
+        return PickMode::TrimPolygon;
+    return context.measurementActive ? PickMode::Point : PickMode::None;
 }
 
 void decideDragEnd(PointerState& state, PointerDecision& decision, const PointerContext& context) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/canvas.h"
+#include "model/geometry.h"
 #include "model/move_record.h"
 
 #include <array>
@@ -71,8 +72,18 @@ struct ScreenTexts {
 
 // Overlays drawn by other subsystems at the end of every full redraw. The measurement
 // installs its marks while a measurement is active and removes them when it ends.
+//
+// A running measurement also receives the finds of the point pick, here rather than through
+// the identify dialogs: the NC record, or the wire-frame point with the model point picked on
+// its segment. `highlight` paints the pick's highlight of the found move; the measurement
+// paints it while its own XOR marks are off the picture, so that erasing them later gives
+// back exactly the highlighted picture. All three are empty while no measurement runs.
+using CanvasPaint = std::function<void(Canvas&)>;
 struct OverlayHooks {
-    std::function<void(Canvas&)> measurement;
+    CanvasPaint measurement;
+    std::function<void(MoveRecord&, const CanvasPaint& highlight)> measureRecord;
+    std::function<void(WireframePoint&, const Point3& picked, const CanvasPaint& highlight)>
+        measureWirePoint;
 };
 
 } // namespace korvix

@@ -3,6 +3,7 @@
 #include "display/display_state.h"
 #include "display/ui/animate_commands.h"
 #include "display/ui/status_window_commands.h"
+#include "measure/ui/measure_command.h"
 #include "ui/main_window.h"
 
 #include <QTimer>
@@ -44,6 +45,9 @@ void closeData(Tf& window, bool wireframeToo) {
         window.setStatusText("Close command canceled...");
         return;
     }
+    // A measurement holds pointers into the data; ending it also gives back the menu state
+    // it pushed before the stack is emptied below.
+    endMeasurement(window);
     window.eraseWindow();
     window.setHourglass(true);
     ws.database.records.freeAll();

@@ -6,6 +6,7 @@
 #include "display/ui/current_nc_location_dialog.h"
 #include "display/ui/current_wir_location_dialog.h"
 #include "display/ui/key_handlers.h"
+#include "display/ui/levels_display_dialog.h"
 #include "display/ui/modify_feed_colors_dialog.h"
 #include "display/ui/mouse_handlers.h"
 #include "editing/trim_driver.h"
@@ -19,6 +20,7 @@
 #include "input/ui/input_radius_type_form.h"
 #include "input/ui/open_command.h"
 #include "input/ui/parsing_error_form.h"
+#include "measure/ui/measurement_form.h"
 #include "model/ui/tool_definition_dialog.h"
 #include "model/ui/tool_number_selection_form.h"
 #include "output/ui/cnc_control_type_dialog.h"
@@ -49,10 +51,12 @@ void createDialogs(Tf& window) {
     CurrentNcLocationDialog::of(window);
     CurrentWirLocationDialog::of(window);
     ToolDefinitionDialog::of(window);
+    LevelsDisplayDialog::of(window);
     ModifyFeedColorsDialog::of(window);
     CNCControlTypeDialog::of(window);
     ParsingErrorForm::of(window);
     SiftingForm::of(window);
+    MeasurementForm::of(window);
     ExplodeArcForm::of(window);
     ToolNumberSelectionForm::of(window);
     FitArcForm::of(window);

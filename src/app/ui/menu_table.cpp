@@ -6,6 +6,7 @@
 #include "app/ui/screen_text_commands.h"
 #include "display/ui/display_menu_commands.h"
 #include "display/ui/identify_command.h"
+#include "display/ui/levels_command.h"
 #include "display/ui/recolor_commands.h"
 #include "display/ui/status_window_commands.h"
 #include "display/ui/view_menu_commands.h"
@@ -17,6 +18,7 @@
 #include "filters/ui/reverse_command.h"
 #include "filters/ui/sift_command.h"
 #include "input/ui/open_command.h"
+#include "measure/ui/measure_command.h"
 #include "model/ui/tool_definition_dialog.h"
 #include "output/ui/save_nc_command.h"
 #include "output/ui/save_tbf_apt_commands.h"
@@ -29,6 +31,11 @@ namespace {
 // nothing.
 void notAvailableYet(Tf& window) {
     window.setStatusText("Not available yet...");
+}
+
+// "&Levels" writes the displayed moves through Save NC, which lives above the display.
+void levelsWithSaveNc(Tf& window) {
+    Levels1Click(window, &Save1Click);
 }
 
 constexpr const char* kMain = "MainMenu1";
@@ -85,8 +92,8 @@ const MenuItem kItems[] = {
     {kMain, "Display1", "DisplayWIRESTATUSwindow1", "Display WIREFRAME STATUS window", "", &DisplayWIRESTATUSwindow1Click, Check::Unchecked},
     // Top-level commands
     {kMain, "", "Identify1", "&Identify", "Display information about a particular move", &Identify1Click},
-    {kMain, "", "Levels1", "&Levels", "Display Z-levels one at a time", &notAvailableYet},
-    {kMain, "", "Measure1", "&Measure", "Make a simple measurement between selected geometry", &notAvailableYet},
+    {kMain, "", "Levels1", "&Levels", "Display Z-levels one at a time", &levelsWithSaveNc},
+    {kMain, "", "Measure1", "&Measure", "Make a simple measurement between selected geometry", &Measure1Click},
     // Options
     {kMain, "", "Options1", "&Options", "", nullptr},
     {kMain, "Options1", "FittoNCdata", "Fit screen to NC toolpath", "", &FittoNCdataClick, Check::Checked},

@@ -147,12 +147,17 @@ void pickWireframe(Tf& window, PixelPoint press) {
     WireframePoint& point = *pick.point;
     const Point3 from = point.prev != nullptr ? pointOf(*point.prev) : pointOf(point);
     const Point3 picked = pickedModelPoint(ws.view, from, pointOf(point), press);
-    if (point.penDown != 0)
-        window.drawWith([&](Canvas& canvas) { highlightWireSegment(canvas, point, pick.from); });
+    const CanvasPaint highlight = [&](Canvas& canvas) {
+        if (point.penDown != 0)
+            highlightWireSegment(canvas, point, pick.from);
+    };
+    // A measurement paints the highlight itself, between taking its XOR marks off and putting
+    // them back: painted over them, it would leave stray pixels when they are erased.
     if (measurementActive(window)) {
-        measureWirePick(window, point, picked);
+        measureWirePick(window, point, picked, highlight);
         return;
     }
+    window.drawWith(highlight);
     WireDialogHost host(window);
     runWireStepping(ws, point, host);
 }
@@ -170,19 +175,19 @@ void pickNcMove(Tf& window, PixelPoint press) {
     MoveRecord& record = *pick.record;
     const Point3 from = record.prev != nullptr ? pointOf(*record.prev) : pointOf(record);
     const Point3 picked = pickedModelPoint(ws.view, from, pointOf(record), press);
-    const bool measuring = measurementActive(window);
-    window.drawWith([&](Canvas& canvas) {
-        if (!measuring)
-            drawPickMark(canvas, ws.view, picked);
+    const CanvasPaint highlight = [&](Canvas& canvas) {
         highlightMove(canvas, ws.view, record, pick.from);
-    });
-    if (!measuring)
-        window.setStatusText(QString::fromStdString(pickedAtText(picked)));
-
-    if (measuring) {
-        measureNcPick(window, record);
+    };
+    if (measurementActive(window)) {
+        measureNcPick(window, record, highlight);
         return;
     }
+    window.drawWith([&](Canvas& canvas) {
+        drawPickMark(canvas, ws.view, picked);
+        highlight(canvas);
+    });
+    window.setStatusText(QString::fromStdString(pickedAtText(picked)));
+
     if (ws.animation.startPending) {
         ws.animation.startPending = false;
         animateFromPick(window, record.prev != nullptr ? *record.prev : record);

@@ -19,16 +19,22 @@ void notAvailable(Tf& window) {
 
 } // namespace
 
-bool measurementActive(const Tf&) {
-    return false;
+bool measurementActive(const Tf& window) {
+    return static_cast<bool>(window.workspace().overlays.measureRecord);
 }
 
-void measureNcPick(Tf& window, MoveRecord&) {
-    notAvailable(window);
+void measureNcPick(Tf& window, MoveRecord& record, const CanvasPaint& highlight) {
+    // A copy: the measurement may end (and clear its hooks) while it handles the pick.
+    const auto receive = window.workspace().overlays.measureRecord;
+    if (receive)
+        receive(record, highlight);
 }
 
-void measureWirePick(Tf& window, WireframePoint&, const Point3&) {
-    notAvailable(window);
+void measureWirePick(Tf& window, WireframePoint& point, const Point3& picked,
+                     const CanvasPaint& highlight) {
+    const auto receive = window.workspace().overlays.measureWirePoint;
+    if (receive)
+        receive(point, picked, highlight);
 }
 
 void animateFromPick(Tf& window, MoveRecord& start) {

@@ -5,6 +5,7 @@
 #include "model/canvas.h"
 #include "model/geometry.h"
 #include "model/move_record.h"
+#include "model/overlay_state.h"
 
 namespace korvix::ui {
 
@@ -15,13 +16,15 @@ class Tf;
 // receives exactly what its command needs; until that command exists it says so in the
 // status bar (or, where nothing would be visible without it, does nothing).
 
-// A measurement is running: picks feed it, the pick mode stays armed and the dynamic view
-// modes are off.
+// A measurement is running (it has installed its pick hooks in the workspace): picks feed
+// it, the pick mode stays armed and the dynamic view modes are off.
 bool measurementActive(const Tf& window);
 // The pick found an NC move (the record ending it) or a wire-frame point, with the model
-// point picked on its segment.
-void measureNcPick(Tf& window, MoveRecord& record);
-void measureWirePick(Tf& window, WireframePoint& point, const Point3& picked);
+// point picked on its segment. `highlight` paints the found move's highlight; the
+// measurement paints it while its XOR marks are off the picture.
+void measureNcPick(Tf& window, MoveRecord& record, const CanvasPaint& highlight);
+void measureWirePick(Tf& window, WireframePoint& point, const Point3& picked,
+                     const CanvasPaint& highlight);
 
 // "Starting at picked position": animate from `start` (the picked move's predecessor).
 void animateFromPick(Tf& window, MoveRecord& start);

@@ -62,7 +62,7 @@ TEST(MainWindow, StartsWithItsMenusAndAnEmptyPicture) {
     EXPECT_FALSE(window->action("Optimizefeedrates1")->isEnabled());
     EXPECT_FALSE(window->statusListBox().isVisible());
     // Commands of later parts say so instead of doing nothing.
-    window->action("Measure1")->trigger();
+    window->action("Convert1")->trigger();
     EXPECT_EQ(window->statusText(), "Not available yet...");
 }
 
