@@ -2,18 +2,18 @@
 set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/cli_args.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cli_commands.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cli_convert.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cli_dump.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cli_filter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cli_info.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cli_input.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cli_levels.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cli_output.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/convert_command.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/dump_command.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/filter_command.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/info_command.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/levels_command.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cli_print.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cli_render.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cli_tbf_apt.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cli_transform.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cli_trim.cpp
     ${CMAKE_CURRENT_LIST_DIR}/picture_input.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/print_command.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/render_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/selection_args.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/tbf_apt_commands.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/transform_command.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/trim_command.cpp
 )

@@ -1,9 +1,9 @@
 #include "app/print_page.h"
-#include "display/path_builder.h"
 #include "display/recording_canvas.h"
 #include "display/status_text.h"
 #include "display/view_commands.h"
 #include "display/view_transform.h"
+#include "model/path_builder.h"
 #include "model/workspace.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +19,11 @@ constexpr int kLine = RecordingCanvas::kCharHeight + 5;
 void rectangle(Workspace& ws) {
     PathBuilder path(ws);
     path.start(0, 0, 5);
-    path.feed(0, 0, -1);
-    path.feed(40, 0, -1);
-    path.feed(40, 20, -1);
-    path.feed(0, 20, -1);
-    path.feed(0, 0, -1);
+    path.line(0, 0, -1);
+    path.line(40, 0, -1);
+    path.line(40, 20, -1);
+    path.line(0, 20, -1);
+    path.line(0, 0, -1);
     path.rapid(0, 10, 5);
     path.rapid(40, 10, 5);
     ws.view.width = 640;

@@ -1,11 +1,11 @@
 #include "app/print_page.h"
 #include "app/setup_sheet.h"
 #include "app/workspace_access.h"
-#include "display/path_builder.h"
 #include "display/recording_canvas.h"
 #include "display/status_text.h"
 #include "editing/path_status_recompute.h"
 #include "input/nc_reader.h"
+#include "model/path_builder.h"
 #include "model/workspace.h"
 
 #include <cmath>
@@ -87,8 +87,8 @@ TEST(SetupSheet, MovesOfToolsOutsideTheTable) {
     Workspace ws;
     PathBuilder path(ws);
     path.start(0, 0, 5);
-    path.feed(0, 0, -1);
-    path.rapid(10, 0, 5).tool = 7;
+    path.line(0, 0, -1);
+    path.rapid(10, 0, 5).last().tool = 7;
     ws.tools.entries[0].spindleSpeed = 1200;
     const std::vector<ToolUsage> usage = toolUsage(ws.database, ws.tools);
     ASSERT_EQ(usage.size(), 2u);
@@ -112,7 +112,7 @@ TEST(SetupSheet, ALongToolListGoesOnOverPagesWithItsHeadings) {
     ws.tools.count = 100;
     for (int i = 1; i <= 100; ++i) {
         ws.tools.entries[static_cast<std::size_t>(i)].toolNumber = static_cast<std::uint8_t>(i);
-        path.feed(static_cast<float>(i), 0, 0).tool = static_cast<std::uint8_t>(i);
+        path.line(static_cast<float>(i), 0, 0).last().tool = static_cast<std::uint8_t>(i);
     }
     PrintJob job;
     job.fileName = "many.nc";

@@ -2,8 +2,8 @@
 #include "display/animation_clock.h"
 #include "input/nc_reader.h"
 #include "model/geometry.h"
+#include "model/path_builder.h"
 #include "model/workspace.h"
-#include "path_builder.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -77,8 +77,9 @@ struct ArcPath {
         path.start(10, 0);
         for (int k = 1; k <= 4; ++k) {
             const double angle = sign * 45.0 * k * kPi / 180;
-            MoveRecord& piece = path.arcPiece(1, static_cast<float>(10 * std::cos(angle)),
-                                              static_cast<float>(10 * std::sin(angle)));
+            MoveRecord& piece = path.piece(1, static_cast<float>(10 * std::cos(angle)),
+                                           static_cast<float>(10 * std::sin(angle)))
+                                    .last();
             piece.radius = static_cast<float>(sign * 10);
             piece.startAngle = 0;
             piece.endAngle = 180;

@@ -1,8 +1,9 @@
 #include "display/animation_loop.h"
 #include "display/display_state.h"
+#include "display/plain_view.h"
 #include "display/recording_canvas.h"
 #include "display/renderer.h"
-#include "path_builder.h"
+#include "model/path_builder.h"
 #include "pixel_canvas.h"
 
 #include <algorithm>
@@ -129,10 +130,10 @@ TEST(SlideStops, OnlyStopsOnTheAreaAreKept) {
 
 TEST_F(AnimationFixture, StraightMovesSlideArcPiecesAndStartPointsJump) {
     path.start(0, 0);
-    path.feed(35, 0);
-    path.arcPiece(7, 40, 5);
-    path.arcPiece(7, 35, 10);
-    path.feed(35, 10); // no distance: one stop where the tool already is
+    path.line(35, 0);
+    path.piece(7, 40, 5);
+    path.piece(7, 35, 10);
+    path.line(35, 10); // no distance: one stop where the tool already is
     RecordingCanvas canvas;
     drawPicture(canvas);
     TestHost host(ws, canvas);
@@ -151,8 +152,8 @@ TEST_F(AnimationFixture, StraightMovesSlideArcPiecesAndStartPointsJump) {
 
 TEST_F(AnimationFixture, StepDelayIsWaitedAtEveryStop) {
     path.start(0, 0);
-    path.feed(35, 0);
-    path.feed(35, 5);
+    path.line(35, 0);
+    path.line(35, 5);
     RecordingCanvas canvas;
     drawPicture(canvas);
     ws.animation.stepDelayMs = 5; // five Down arrows
@@ -164,8 +165,8 @@ TEST_F(AnimationFixture, StepDelayIsWaitedAtEveryStop) {
 TEST_F(AnimationFixture, ToolOfNoDiameterIsTheSixArmedMarker) {
     defineTool(3, 0);
     defineTool(4, 10, 0, 20);
-    path.start(0, 0).tool = 3;
-    path.feed(5, 0).tool = 3;
+    path.start(0, 0).last().tool = 3;
+    path.line(5, 0).last().tool = 3;
     RecordingCanvas canvas;
     drawPicture(canvas);
     TestHost host(ws, canvas);
@@ -197,13 +198,13 @@ TEST_F(AnimationFixture, PictureIsWholeAfterToolChangesAndTripsOffTheArea) {
     defineTool(1, 12, 3, 25);
     defineTool(2, 0);
     defineTool(3, 8, 4, 30);
-    path.start(0, 0).tool = 1;
-    path.feed(60, 0).tool = 1;
-    path.feed(60, 40).tool = 2;
-    path.rapid(900, 40).tool = 2; // off the area to the right
-    path.feed(-300, 50).tool = 3; // back across it and off to the left
-    path.feed(20, 20).tool = 3;
-    path.arcPiece(9, 30, 30).tool = 1;
+    path.start(0, 0).last().tool = 1;
+    path.line(60, 0).last().tool = 1;
+    path.line(60, 40).last().tool = 2;
+    path.rapid(900, 40).last().tool = 2; // off the area to the right
+    path.line(-300, 50).last().tool = 3; // back across it and off to the left
+    path.line(20, 20).last().tool = 3;
+    path.piece(9, 30, 30).last().tool = 1;
     ws.animation.toolShown = false;
     PixelCanvas canvas(640, 480);
     drawPicture(canvas);
@@ -231,8 +232,8 @@ TEST_F(AnimationFixture, PictureIsWholeAfterToolChangesAndTripsOffTheArea) {
 
 TEST_F(AnimationFixture, ViewCommandEndsItEvenThoughItsRedrawClearsTheAbort) {
     path.start(0, 0);
-    path.feed(100, 0);
-    path.feed(100, 100);
+    path.line(100, 0);
+    path.line(100, 100);
     RecordingCanvas canvas;
     drawPicture(canvas);
     TestHost host(ws, canvas);
@@ -252,12 +253,12 @@ TEST_F(AnimationFixture, ViewCommandEndsItEvenThoughItsRedrawClearsTheAbort) {
 }
 
 TEST_F(AnimationFixture, StatusShowsTheBlockAndTheTimeSoFar) {
-    path.start(0, 0, 5).blockNumber = 20;
-    MoveRecord& plunge = path.feed(0, 0, 0, kWhite, 100);
+    path.start(0, 0, 5).last().blockNumber = 20;
+    MoveRecord& plunge = path.feed(100).line(0, 0, 0).last();
     plunge.blockNumber = 30;
-    MoveRecord& line = path.feed(-35, 0, 0, kWhite, 250);
+    MoveRecord& line = path.feed(250).line(-35, 0, 0).last();
     line.blockNumber = 40;
-    MoveRecord& rapid = path.rapid(-35, 0, 25);
+    MoveRecord& rapid = path.rapid(-35, 0, 25).last();
     rapid.blockNumber = 50;
     RecordingCanvas canvas;
     drawPicture(canvas);
@@ -281,9 +282,9 @@ TEST_F(AnimationFixture, StatusShowsTheBlockAndTheTimeSoFar) {
 TEST_F(AnimationFixture, ModifyColorsPaintsEveryDrawnMoveWhite) {
     const Rgb blue = makeRgb(0, 0, 255);
     path.start(0, 0);
-    path.feed(50, 0, 0, blue);
+    path.color(blue).line(50, 0, 0);
     path.rapid(50, 50);
-    path.feed(0, 50, 0, blue);
+    path.color(blue).line(0, 50, 0);
     ws.display.rapidMoves = false;
     PixelCanvas canvas(640, 480);
     drawPicture(canvas);

@@ -1,9 +1,10 @@
 #include "display/identify_cursor.h"
 #include "display/identify_stepping.h"
+#include "display/plain_view.h"
 #include "display/recording_canvas.h"
 #include "display/renderer.h"
 #include "display/trim_polygon_input.h"
-#include "path_builder.h"
+#include "model/path_builder.h"
 
 #include <deque>
 #include <gtest/gtest.h>
@@ -16,14 +17,14 @@ struct SteppingFixture : ::testing::Test {
     SteppingFixture() {
         ws.display.tripod = false;
         setPlainView(ws.view, 1, 100, 300);
-        records.push_back(&path.start(0, 0));
-        records.push_back(&path.feed(10, 0));
+        records.push_back(&path.start(0, 0).last());
+        records.push_back(&path.line(10, 0).last());
         for (float x : {12.0f, 14.0f, 16.0f})
-            records.push_back(&path.arcPiece(100, x, 1));
-        records.push_back(&path.feed(30, 1));
+            records.push_back(&path.piece(100, x, 1).last());
+        records.push_back(&path.line(30, 1).last());
         for (float x : {32.0f, 34.0f})
-            records.push_back(&path.arcPiece(200, x, 0));
-        records.push_back(&path.feed(50, 0));
+            records.push_back(&path.piece(200, x, 0).last());
+        records.push_back(&path.line(50, 0).last());
         const int blocks[] = {1, 2, 3, 3, 3, 4, 5, 5, 6};
         for (std::size_t i = 0; i < records.size(); ++i)
             records[i]->blockNumber = static_cast<std::uint16_t>(blocks[i]);

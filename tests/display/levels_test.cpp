@@ -1,13 +1,13 @@
-#include "model/workspace.h"
+#include "app/workspace_access.h"
 #include "display/levels_database.h"
 #include "display/levels_display.h"
 #include "display/levels_list.h"
 #include "input/nc_reader.h"
+#include "model/path_builder.h"
 #include "model/plane_axes.h"
+#include "model/workspace.h"
 #include "output/nc_writer.h"
-#include "path_builder.h"
 #include "test_folder.h"
-#include "app/workspace_access.h"
 
 #include <cmath>
 #include <deque>
@@ -73,11 +73,11 @@ std::ostream& operator<<(std::ostream& out, const LevelShape& s) {
 std::vector<LevelShape> levelsOfHeights(float startZ, const std::vector<float>& heights) {
     Workspace ws;
     PathBuilder path(ws);
-    std::vector<const MoveRecord*> records = {&path.start(0, 0, startZ)};
+    std::vector<const MoveRecord*> records = {&path.start(0, 0, startZ).last()};
     float x = 0;
     for (float z : heights) {
         x += 1;
-        MoveRecord& r = path.feed(x, 0, std::isnan(z) ? 5.0f : z);
+        MoveRecord& r = path.line(x, 0, std::isnan(z) ? 5.0f : z).last();
         if (std::isnan(z))
             r.kind = kKindStartPoint;
         records.push_back(&r);
@@ -288,7 +288,7 @@ TEST(DisplayedMoves, ASliverOfAnArcBecomesAStraightMove) {
     Workspace ws;
     PathBuilder path(ws);
     path.start(10, 0);
-    MoveRecord* pieces[] = {&path.arcPiece(7, 10, 0), &path.arcPiece(7, 0, 10)};
+    MoveRecord* pieces[] = {&path.piece(7, 10, 0).last(), &path.piece(7, 0, 10).last()};
     for (MoveRecord* piece : pieces) {
         piece->radius = 10;
         piece->startAngle = 0;

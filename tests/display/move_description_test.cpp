@@ -2,11 +2,12 @@
 #include "display/cursor_readout.h"
 #include "display/identify_marks.h"
 #include "display/move_description.h"
+#include "display/plain_view.h"
 #include "display/recording_canvas.h"
 #include "display/view_transform.h"
 #include "filters/reverse_path.h"
 #include "input/nc_reader.h"
-#include "path_builder.h"
+#include "model/path_builder.h"
 #include "test_folder.h"
 
 #include <fstream>
@@ -36,16 +37,16 @@ std::vector<std::string> fields(const NcLocationTexts& t) {
 TEST(MoveDescription, StraightMovesRapidsAndTheFirstRecord) {
     Workspace ws;
     PathBuilder path(ws);
-    MoveRecord& start = path.start(0, 0, 5);
+    MoveRecord& start = path.start(0, 0, 5).last();
     start.blockNumber = 20;
     start.tool = 3;
-    MoveRecord& plunge = path.feed(0, 0, 0, kWhite, 100);
+    MoveRecord& plunge = path.feed(100).line(0, 0, 0).last();
     plunge.blockNumber = 30;
     plunge.tool = 3;
-    MoveRecord& line = path.feed(40, 0, 0, kWhite, 250);
+    MoveRecord& line = path.feed(250).line(40, 0, 0).last();
     line.blockNumber = 40;
     line.tool = 3;
-    MoveRecord& rapid = path.rapid(40, -5, 12);
+    MoveRecord& rapid = path.rapid(40, -5, 12).last();
     rapid.blockNumber = 65535;
     rapid.tool = 3;
 
@@ -70,8 +71,9 @@ TEST(MoveDescription, ArcsAreDescribedWholeFromAnyPiece) {
     path.start(40, 0, -1);
     // A quarter circle counter-clockwise about (40, 20) from (40, 0) to (60, 20), in three
     // pieces; every piece shows the whole arc.
-    MoveRecord* pieces[] = {&path.arcPiece(7, 50, 2.68f, -1), &path.arcPiece(7, 57.3f, 10, -1),
-                            &path.arcPiece(7, 60, 20, -1)};
+    MoveRecord* pieces[] = {&path.piece(7, 50, 2.68f, -1).last(),
+                            &path.piece(7, 57.3f, 10, -1).last(),
+                            &path.piece(7, 60, 20, -1).last()};
     for (MoveRecord* piece : pieces) {
         makeArc(*piece, kPlaneXY, 3, {40, 20, -1}, 20, 270, 0);
         piece->blockNumber = 50;
@@ -212,10 +214,11 @@ TEST(MoveDescription, HighlightedArcStaysOffItsPlaneWhereItIs) {
         setPlainView(ws.view, 1, 100, 100); // model (x, y) is pixel (100 + x, 100 - y)
         PathBuilder path(ws);
         path.start(0, 0, 0);
-        path.feed(static_cast<float>(c.before.x), static_cast<float>(c.before.y),
+        path.line(static_cast<float>(c.before.x), static_cast<float>(c.before.y),
                   static_cast<float>(c.before.z));
-        MoveRecord& piece = path.arcPiece(7, static_cast<float>(c.end.x),
-                                          static_cast<float>(c.end.y), static_cast<float>(c.end.z));
+        MoveRecord& piece = path.piece(7, static_cast<float>(c.end.x), static_cast<float>(c.end.y),
+                                       static_cast<float>(c.end.z))
+                                .last();
         makeArc(piece, c.plane, kMotionCounterClockwise, c.centre, 10, 0, 90);
         RecordingCanvas canvas;
         highlightMove(canvas, ws.view, piece, {0, 0});

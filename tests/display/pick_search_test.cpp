@@ -1,7 +1,8 @@
 #include "display/pick_search.h"
+#include "display/plain_view.h"
 #include "display/recording_canvas.h"
 #include "display/renderer.h"
-#include "path_builder.h"
+#include "model/path_builder.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -32,8 +33,8 @@ TEST_F(PickFixture, ZoomedFarInPositionsAtTheIntLimitsAreSafe) {
     // Zoomed far in, the renderer clamps projected positions to the int range; a pick
     // measures from them without overflowing (the sanitizer build checks it).
     path.start(0, 0);
-    path.feed(1, 0).blockNumber = 7;
-    path.feed(2, 0).blockNumber = 8;
+    path.line(1, 0).last().blockNumber = 7;
+    path.line(2, 0).last().blockNumber = 8;
     redraw();
     MoveRecord* first = ws.database.first();
     first->screenX = std::numeric_limits<int>::min();
@@ -45,12 +46,12 @@ TEST_F(PickFixture, ZoomedFarInPositionsAtTheIntLimitsAreSafe) {
 }
 
 TEST_F(PickFixture, NearestMoveFollowsThePixelRules) {
-    path.start(0, 0).blockNumber = 1;
-    path.rapid(0, 0, 10).blockNumber = 2; // a plunge: no length on the screen
-    path.feed(100, 0).blockNumber = 3;    // pixels (100, 300) - (200, 300)
-    path.feed(100, 100).blockNumber = 4;  // (200, 300) - (200, 200)
-    path.feed(300, 100).blockNumber = 5;  // (200, 200) - (400, 200)
-    path.feed(300, 150).blockNumber = 6;  // (400, 200) - (400, 150)
+    path.start(0, 0).last().blockNumber = 1;
+    path.rapid(0, 0, 10).last().blockNumber = 2; // a plunge: no length on the screen
+    path.line(100, 0).last().blockNumber = 3;    // pixels (100, 300) - (200, 300)
+    path.line(100, 100).last().blockNumber = 4;  // (200, 300) - (200, 200)
+    path.line(300, 100).last().blockNumber = 5;  // (200, 200) - (400, 200)
+    path.line(300, 150).last().blockNumber = 6;  // (400, 200) - (400, 150)
     redraw();
 
     const struct {
@@ -81,10 +82,10 @@ TEST_F(PickFixture, NearestMoveFollowsThePixelRules) {
 
 TEST_F(PickFixture, HiddenRapidsAndUndrawnMovesCannotBePicked) {
     path.start(0, 0);
-    path.rapid(100, 0).blockNumber = 7;
-    path.feed(100, 100).blockNumber = 8;
-    path.feed(2000, 100).blockNumber = 9;   // reaches out of the drawing area: drawn
-    path.feed(2000, 2000).blockNumber = 10; // wholly right of it: not drawn
+    path.rapid(100, 0).last().blockNumber = 7;
+    path.line(100, 100).last().blockNumber = 8;
+    path.line(2000, 100).last().blockNumber = 9;   // reaches out of the drawing area: drawn
+    path.line(2000, 2000).last().blockNumber = 10; // wholly right of it: not drawn
     redraw();
     EXPECT_EQ(blockOf({150, 295}), 7);
     EXPECT_EQ(blockOf({700, 205}), 9);
@@ -99,16 +100,16 @@ TEST_F(PickFixture, BendsInsideAnArcBelongToIt) {
     // the end of the first segment and before the start of the second.
     const PixelPoint outsideBend{113, 308};
     path.start(0, 0);
-    path.arcPiece(5, 10, 0).blockNumber = 5;
-    path.arcPiece(5, 20, 10).blockNumber = 5;
+    path.piece(5, 10, 0).last().blockNumber = 5;
+    path.piece(5, 20, 10).last().blockNumber = 5;
     redraw();
     EXPECT_EQ(blockOf(outsideBend), 5);
     EXPECT_EQ(blockOf({128, 290}), -1); // beyond the arc's end: the usual rule
 
     // The same corner between two moves is no part of either.
     path.start(0, 0);
-    path.feed(10, 0).blockNumber = 6;
-    path.feed(20, 10).blockNumber = 7;
+    path.line(10, 0).last().blockNumber = 6;
+    path.line(20, 10).last().blockNumber = 7;
     redraw();
     EXPECT_EQ(blockOf(outsideBend), -1);
 }

@@ -1,6 +1,6 @@
 #include "display/renderer.h"
 #include "display/view_commands.h"
-#include "path_builder.h"
+#include "model/path_builder.h"
 #include "ui/canvas/qt_canvas.h"
 
 #include <QBuffer>
@@ -188,7 +188,7 @@ TEST(QtCanvas, RendersAPathLikeTheWindow) {
     Workspace ws;
     PathBuilder path(ws);
     path.start(0, 0);
-    path.feed(100, 0);
+    path.line(100, 0);
     path.rapid(100, 50);
     QImage image = blackImage();
     // The drawing area is the client area less two pixels, so the fitted edges show.

@@ -1,6 +1,7 @@
+#include "display/plain_view.h"
 #include "display/recolor.h"
 #include "display/recording_canvas.h"
-#include "path_builder.h"
+#include "model/path_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +23,8 @@ TEST(ColorTable, FeedRatesWithinTheToleranceShareAnEntry) {
         Workspace ws;
         PathBuilder path(ws);
         path.start(0, 0);
-        path.feed(1, 0, 0, kRed, c.first);
-        path.feed(2, 0, 0, kBlue, c.second);
+        path.color(kRed).feed(c.first).line(1, 0, 0);
+        path.color(kBlue).feed(c.second).line(2, 0, 0);
         ColorTable table;
         EXPECT_EQ(buildColorTable(ws.database, RecolorKey::FeedRate, table), c.entries)
             << c.first << " / " << c.second;
@@ -37,11 +38,11 @@ TEST(ColorTable, RecolorsFeedMovesOnly) {
     Workspace ws;
     PathBuilder path(ws);
     path.start(0, 0);
-    MoveRecord& a = path.feed(1, 0, 0, kWhite, 250);
-    MoveRecord& rapid = path.rapid(2, 0);
-    MoveRecord& b = path.feed(3, 0, 0, kWhite, 750);
-    MoveRecord& c = path.feed(4, 0, 0, kWhite, 250.0001f);
-    path.arcPiece(100, 5, 1, 0, kWhite).feed = 750;
+    MoveRecord& a = path.feed(250).line(1, 0, 0).last();
+    MoveRecord& rapid = path.rapid(2, 0).last();
+    MoveRecord& b = path.feed(750).line(3, 0, 0).last();
+    MoveRecord& c = path.feed(250.0001f).line(4, 0, 0).last();
+    path.piece(100, 5, 1, 0).last().feed = 750;
 
     ColorTable table;
     ASSERT_EQ(buildColorTable(ws.database, RecolorKey::FeedRate, table), 2);
@@ -63,7 +64,7 @@ TEST(ColorTable, ByToolNumber) {
     PathBuilder path(ws);
     path.start(0, 0);
     for (int tool : {3, 3, 7, 3, 12})
-        path.feed(static_cast<float>(tool), 0).tool = static_cast<std::uint8_t>(tool);
+        path.line(static_cast<float>(tool), 0).last().tool = static_cast<std::uint8_t>(tool);
     ColorTable table;
     ASSERT_EQ(buildColorTable(ws.database, RecolorKey::ToolNumber, table), 3);
     EXPECT_EQ(table.entries[2].key, 12.0f);
@@ -81,7 +82,7 @@ TEST(ColorTable, KeysBeyondTheTableAreLeftOutAndSaidSo) {
     PathBuilder path(ws);
     path.start(0, 0);
     for (int tool = 0; tool <= 255; ++tool)
-        path.feed(static_cast<float>(tool), 0, 0, kWhite).tool = static_cast<std::uint8_t>(tool);
+        path.line(static_cast<float>(tool), 0, 0).last().tool = static_cast<std::uint8_t>(tool);
     ColorTable table;
     ASSERT_TRUE(beginRecolorCommand(ws, RecolorKey::ToolNumber, table));
     EXPECT_EQ(table.count, 255);

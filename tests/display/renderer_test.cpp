@@ -1,6 +1,7 @@
+#include "display/plain_view.h"
 #include "display/recording_canvas.h"
 #include "display/renderer.h"
-#include "path_builder.h"
+#include "model/path_builder.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -37,8 +38,8 @@ TEST_F(RenderFixture, StartPointAloneDrawsNoLine) {
 
 TEST_F(RenderFixture, MovesAreDrawnFromPenPositionAndPositionsCached) {
     path.start(0, 0);
-    path.feed(10, 0);
-    MoveRecord& last = path.feed(10, 20);
+    path.line(10, 0);
+    MoveRecord& last = path.line(10, 20).last();
     // The start point's drawn flag is clear, so the first move begins with a move to it.
     EXPECT_EQ(drawToolpath(kLines),
               (Ops{"moveTo 100 100", "moveTo 100 100", "lineTo 110 100", "lineTo 110 80"}));
@@ -57,7 +58,7 @@ TEST_F(RenderFixture, MovesAreDrawnFromPenPositionAndPositionsCached) {
 TEST_F(RenderFixture, HiddenRapidIsSkippedWithAMove) {
     path.start(0, 0);
     path.rapid(10, 0);
-    path.feed(10, 10);
+    path.line(10, 10);
     ws.display.rapidMoves = false;
     EXPECT_EQ(drawToolpath(kLines), (Ops{"moveTo 100 100", "moveTo 110 100", "lineTo 110 90"}));
     ws.display.rapidMoves = true;
@@ -70,9 +71,9 @@ TEST_F(RenderFixture, HiddenRapidIsSkippedWithAMove) {
 TEST_F(RenderFixture, SegmentsWhollyOnOneSideAreRejected) {
     // Pixel x = 100 + model x: -150 and -120 are both left of the area, 700 right of it.
     path.start(-250, 0);
-    MoveRecord& bothLeft = path.feed(-220, 10);
-    MoveRecord& across = path.feed(600, 10);
-    MoveRecord& below = path.feed(300, -500);
+    MoveRecord& bothLeft = path.line(-220, 10).last();
+    MoveRecord& across = path.line(600, 10).last();
+    MoveRecord& below = path.line(300, -500).last();
     EXPECT_EQ(drawToolpath(kLines),
               (Ops{"moveTo -150 100", "moveTo -120 90", "lineTo 700 90", "lineTo 400 600"}));
     EXPECT_EQ(bothLeft.visible, 0);
@@ -96,10 +97,10 @@ TEST_F(RenderFixture, SegmentsWhollyOnOneSideAreRejected) {
 
 TEST_F(RenderFixture, SelectedMovesAreDottedWithCirclesAtMoveEnds) {
     path.start(0, 0);
-    path.feed(10, 0).selected = 1;
-    path.arcPiece(100, 12, 2).selected = 1;
-    path.arcPiece(100, 14, 6).selected = 1;
-    path.feed(20, 6, 0, makeRgb(0, 255, 0));
+    path.line(10, 0).last().selected = 1;
+    path.piece(100, 12, 2).last().selected = 1;
+    path.piece(100, 14, 6).last().selected = 1;
+    path.color(makeRgb(0, 255, 0)).line(20, 6, 0);
     const Ops ops = drawToolpath();
     EXPECT_EQ(ops,
               (Ops{"moveTo 100 100", "ellipse 105 95 115 105", "moveTo 100 100", "lineTo 110 100",
@@ -123,16 +124,16 @@ TEST_F(RenderFixture, SelectedMovesAreDottedWithCirclesAtMoveEnds) {
 }
 
 TEST_F(RenderFixture, SelectedStartPointGetsACircle) {
-    path.start(0, 0).selected = 1;
-    path.feed(10, 0);
+    path.start(0, 0).last().selected = 1;
+    path.line(10, 0);
     EXPECT_EQ(drawToolpath(),
               (Ops{"moveTo 100 100", "ellipse 95 95 105 105", "moveTo 100 100", "lineTo 110 100"}));
 }
 
 TEST_F(RenderFixture, OptionalStopOctagonAtTheEndOfItsMove) {
     path.start(0, 0);
-    path.arcPiece(100, 5, 5).optionalStop = 1; // not the end of its arc: no mark
-    path.arcPiece(100, 10, 0).optionalStop = 1;
+    path.piece(100, 5, 5).last().optionalStop = 1; // not the end of its arc: no mark
+    path.piece(100, 10, 0).last().optionalStop = 1;
     const Ops ops = drawToolpath();
     const Ops expected = {"moveTo 100 100", "moveTo 100 100", "lineTo 105 95",  "lineTo 110 100",
                           "moveTo 120 100", "lineTo 120 104", "lineTo 114 110", "lineTo 106 110",
@@ -147,10 +148,10 @@ TEST_F(RenderFixture, MarksOfPointsFarOffTheAreaAreLeftOut) {
     // Zoomed far in, the far end projects beyond the int range and is clamped; marks around
     // it would not show and must not be offset from the clamped value.
     setPlainView(ws.view, 1e6, 100, 100);
-    MoveRecord& start = path.start(0, 0);
+    MoveRecord& start = path.start(0, 0).last();
     start.selected = 1;
     start.optionalStop = 1;
-    MoveRecord& far = path.feed(1e5f, -1e5f);
+    MoveRecord& far = path.line(1e5f, -1e5f).last();
     far.selected = 1;
     far.optionalStop = 1;
     const Ops ops = drawToolpath();
@@ -173,7 +174,7 @@ TEST_F(RenderFixture, MarksOfPointsFarOffTheAreaAreLeftOut) {
 TEST_F(RenderFixture, AbortedRedrawKeepsReprojectionFlag) {
     path.start(0, 0);
     for (int i = 1; i <= 1000; ++i)
-        path.feed(static_cast<float>(i % 50), static_cast<float>(i / 50));
+        path.line(static_cast<float>(i % 50), static_cast<float>(i / 50));
     MoveRecord* last = ws.database.records.lastAndCount().first;
     int handlerCalls = 0;
     ws.pump.install([&] {
@@ -199,7 +200,7 @@ TEST_F(RenderFixture, AbortedRedrawKeepsReprojectionFlag) {
 TEST_F(RenderFixture, RedrawIsNotReentered) {
     path.start(0, 0);
     for (int i = 1; i <= 300; ++i)
-        path.feed(static_cast<float>(i), 0);
+        path.line(static_cast<float>(i), 0);
     RedrawResult inner = RedrawResult::Completed;
     ws.pump.install([&] { inner = fullRedraw(ws, canvas); });
     EXPECT_EQ(fullRedraw(ws, canvas), RedrawResult::Completed);
@@ -208,7 +209,7 @@ TEST_F(RenderFixture, RedrawIsNotReentered) {
 
 TEST_F(RenderFixture, OptionsSwitchLayersOff) {
     path.start(0, 0);
-    path.feed(10, 0);
+    path.line(10, 0);
     ws.display.ncToolpath = false;
     EXPECT_TRUE(drawToolpath().empty());
     // Nothing loaded at all draws nothing either, and still clears the flag.
@@ -261,7 +262,7 @@ TEST_F(RenderFixture, TripodArmsFollowTheView) {
 
 TEST_F(RenderFixture, AnimatedToolIsDrawnInXorAtItsRecord) {
     path.start(0, 0);
-    MoveRecord& target = path.feed(10, 0);
+    MoveRecord& target = path.line(10, 0).last();
     ws.animation.toolShown = true;
     ws.animation.record = &target;
     ws.animation.lastX = -1;

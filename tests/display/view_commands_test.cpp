@@ -1,7 +1,7 @@
 #include "display/display_commands.h"
 #include "display/recording_canvas.h"
 #include "display/view_commands.h"
-#include "path_builder.h"
+#include "model/path_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ struct CommandFixture : ::testing::Test {
         ws.view.width = 400;
         ws.view.height = 300;
         path.start(0, 0);
-        path.feed(40, 30);
+        path.line(40, 30);
         ws.wireframe.extents = {100, 140, -130, -100, 0, 0};
     }
     Workspace ws;

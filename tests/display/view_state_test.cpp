@@ -1,6 +1,7 @@
+#include "display/plain_view.h"
 #include "display/view_commands.h"
 #include "display/view_transform.h"
-#include "path_builder.h"
+#include "model/path_builder.h"
 
 #include <climits>
 #include <cmath>

@@ -22,7 +22,7 @@ void buildFeeds(GraphicsDatabase& db, const std::vector<double>& feeds) {
     int i = 0;
     for (const double feed : feeds) {
         path.feed(feed).line(i, 0, 0);
-        path.last()->color = colorOf(i);
+        path.last().color = colorOf(i);
         path.feed(feed + 1000).rapid(i, 1, 0);
         ++i;
     }

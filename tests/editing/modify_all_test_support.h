@@ -1,9 +1,9 @@
 #pragma once
 
-#include "filters/path_builder.h"
 #include "filters/record_fields.h"
 #include "model/geometry.h"
 #include "model/graphics_database.h"
+#include "model/path_builder.h"
 #include "model/plane_axes.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "editing/trim_clip.h"
 #include "editing/trim_driver.h"
 #include "editing/trim_test_support.h"
-#include "filters/path_builder.h"
+#include "model/path_builder.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "editing/trim_driver.h"
 #include "editing/trim_messages.h"
 #include "editing/trim_test_support.h"
-#include "filters/path_builder.h"
 #include "filters/record_fields.h"
+#include "model/path_builder.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

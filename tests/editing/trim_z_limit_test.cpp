@@ -1,6 +1,6 @@
 #include "editing/trim_test_support.h"
 #include "editing/trim_z_limit.h"
-#include "filters/path_builder.h"
+#include "model/path_builder.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,8 +1,8 @@
-#include "model/workspace.h"
-#include "filters/explode_arcs.h"
-#include "filters/path_builder.h"
-#include "input/nc_reader.h"
 #include "app/workspace_access.h"
+#include "filters/explode_arcs.h"
+#include "input/nc_reader.h"
+#include "model/path_builder.h"
+#include "model/workspace.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "model/workspace.h"
 #include "filters/filter_commands.h"
 #include "filters/filter_parameters.h"
-#include "filters/path_builder.h"
+#include "model/path_builder.h"
+#include "model/workspace.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "model/workspace.h"
+#include "app/workspace_access.h"
 #include "filters/fit_arcs.h"
-#include "filters/path_builder.h"
 #include "filters/record_fields.h"
 #include "input/nc_arc.h"
 #include "input/nc_reader.h"
-#include "app/workspace_access.h"
+#include "model/path_builder.h"
+#include "model/workspace.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -256,12 +256,12 @@ TEST(FitArcs, RapidsAndArcsEndRunsAndAreCopiedUnchanged) {
     for (int a = 10; a <= 60; a += 10)
         path.line(on(a).x, on(a).y, -1);
     path.rapid(on(65).x, on(65).y, -1);
-    const MoveRecord rapid = *path.last();
+    const MoveRecord rapid = path.last();
     for (int a = 70; a <= 120; a += 10)
         path.line(on(a).x, on(a).y, -1);
     path.arc(kPlaneXY, 0, 0, -1, 10, 120, 150, -1, 3);
     std::vector<MoveRecord> arc;
-    for (const MoveRecord* r = path.last()->prev->prev; r != nullptr; r = r->next)
+    for (const MoveRecord* r = path.last().prev->prev; r != nullptr; r = r->next)
         arc.push_back(*r);
     for (int a = 160; a <= 200; a += 10)
         path.line(on(a).x, on(a).y, -1);

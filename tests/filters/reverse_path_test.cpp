@@ -1,6 +1,6 @@
-#include "filters/path_builder.h"
 #include "filters/record_fields.h"
 #include "filters/reverse_path.h"
+#include "model/path_builder.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ TEST(ReverseCutDirection, StartPointAndOneRapidChangePlaces) {
     GraphicsDatabase db;
     PathBuilder path(db, 0, 0, 0);
     path.rapid(1, 2, 3);
-    const MoveRecord rapid = *path.last();
+    const MoveRecord rapid = path.last();
     ASSERT_TRUE(reverseCutDirection(db));
     const auto records = walk(db);
     ASSERT_EQ(records.size(), 2u);
@@ -97,7 +97,7 @@ TEST(ReverseCutDirection, TwiceRestoresEveryFieldOfEveryMove) {
         r->screenY = -n;
     }
     // The start of an appended second program, in the middle of the path.
-    path.last()->prev->kind = kKindStartPoint;
+    path.last().prev->kind = kKindStartPoint;
 
     std::vector<MoveRecord*> nodes;
     std::vector<MoveRecord> before;

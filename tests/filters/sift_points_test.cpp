@@ -1,6 +1,6 @@
-#include "filters/path_builder.h"
 #include "filters/record_fields.h"
 #include "filters/sift_points.h"
+#include "model/path_builder.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,5 +1,5 @@
-#include "filters/path_builder.h"
 #include "model/arc_geometry.h"
+#include "model/path_builder.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

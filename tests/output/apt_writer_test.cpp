@@ -1,5 +1,5 @@
 #include "filters/explode_arcs.h"
-#include "filters/path_builder.h"
+#include "model/path_builder.h"
 #include "output/apt_writer.h"
 #include "test_folder.h"
 

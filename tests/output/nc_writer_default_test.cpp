@@ -2,10 +2,10 @@
 // through the NC reader and the file handling of the writer.
 
 #include "app/home_folder.h"
+#include "app/workspace_access.h"
 #include "input/nc_reader.h"
 #include "output/nc_arc_geometry.h"
 #include "output/nc_writer_fixture.h"
-#include "app/workspace_access.h"
 
 #include <cmath>
 #include <string>
@@ -42,7 +42,7 @@ TEST_F(NcWriterTest, DefaultArcsStopsAndToolChanges) {
     PathBuilder path(ws.database, 0, 0, 5);
     path.feed(100).line(5, 0, 5);
     path.arc(kPlaneXY, 0, 0, 5, 10, 0, 90, 2, 4); // away from (5, 0): connecting move first
-    path.last()->prev->optionalStop = 1;          // a stop on a middle piece
+    path.last().prev->optionalStop = 1;           // a stop on a middle piece
     path.tool(2).arc(kPlaneXY, 0, 0, 2, 10, 90, 180, 2);
     EXPECT_EQ(
         writeWithControl("Default"),
@@ -146,7 +146,8 @@ TEST_F(NcWriterTest, DefaultRoundTripKeepsEveryRecord) {
     for (const Example& example : kExamples) {
         Workspace original;
         const std::string input = std::string(KORVIX_EXAMPLES_DIR "/") + example.file;
-        ASSERT_GT(readNcFile(ncReadTarget(original), input, {example.absoluteCenters, kWhite}, {}), 0);
+        ASSERT_GT(readNcFile(ncReadTarget(original), input, {example.absoluteCenters, kWhite}, {}),
+                  0);
         const fs::path output = m_folder / example.file;
         ASSERT_TRUE(writeNcFile(ncWriteSource(original), output.string(), {}).ok()) << example.file;
         Workspace copy;
@@ -187,7 +188,9 @@ TEST_F(NcWriterTest, BundledFormatsReadBackAsTheSamePath) {
         for (const Example& example : kExamples) {
             Workspace original;
             const std::string input = std::string(KORVIX_EXAMPLES_DIR "/") + example.file;
-            ASSERT_GT(readNcFile(ncReadTarget(original), input, {example.absoluteCenters, kWhite}, {}), 0);
+            ASSERT_GT(
+                readNcFile(ncReadTarget(original), input, {example.absoluteCenters, kWhite}, {}),
+                0);
             // From an incremental centre or a radius word the reader always builds the
             // shorter arc, so longer arcs only come back through absolute centres.
             if (!absoluteOutput && hasArcsOver180(original.database))
@@ -196,11 +199,13 @@ TEST_F(NcWriterTest, BundledFormatsReadBackAsTheSamePath) {
             options.controlName = format;
             options.machinesFolder = m_folder;
             const fs::path output = m_folder / (format + "." + example.file);
-            const NcWriteResult result = writeNcFile(ncWriteSource(original), output.string(), options);
+            const NcWriteResult result =
+                writeNcFile(ncWriteSource(original), output.string(), options);
             ASSERT_TRUE(result.ok()) << format;
             EXPECT_TRUE(result.messages.empty()) << format << ": " << result.messages[0].text;
             Workspace copy;
-            ASSERT_GT(readNcFile(ncReadTarget(copy), output.string(), {absoluteOutput, kWhite}, {}), 0);
+            ASSERT_GT(readNcFile(ncReadTarget(copy), output.string(), {absoluteOutput, kWhite}, {}),
+                      0);
             expectSamePath(cutSteps(original.database), cutSteps(copy.database),
                            format + " with " + example.file);
         }
@@ -221,9 +226,11 @@ TEST_F(NcWriterTest, FilesAreReplacedWholeOrNotAtAll) {
     };
 
     // No data: nothing written, nothing touched.
-    EXPECT_EQ(writeNcFile(ncWriteSource(ws), target.string(), options).outcome, NcWriteOutcome::NoData);
+    EXPECT_EQ(writeNcFile(ncWriteSource(ws), target.string(), options).outcome,
+              NcWriteOutcome::NoData);
     PathBuilder(ws.database, 0, 0, 0).rapid(1, 2, 3);
-    EXPECT_EQ(writeNcFile(ncWriteSource(ws), (m_folder / "NEW.NC").string(), {}).outcome, NcWriteOutcome::Written);
+    EXPECT_EQ(writeNcFile(ncWriteSource(ws), (m_folder / "NEW.NC").string(), {}).outcome,
+              NcWriteOutcome::Written);
     fs::remove(m_folder / "NEW.NC");
 
     // A missing or broken machine format leaves no file behind.

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/workspace_access.h"
+#include "model/path_builder.h"
 #include "model/workspace.h"
-#include "filters/path_builder.h"
 #include "output/nc_writer.h"
 #include "test_folder.h"
-#include "app/workspace_access.h"
 
 #include <filesystem>
 #include <fstream>

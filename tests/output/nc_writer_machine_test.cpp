@@ -148,7 +148,7 @@ TEST_F(NcWriterTest, AnOptionalStopOnAnyPieceFollowsTheWholeArc) {
         ws.database.records.freeAll();
         PathBuilder path(ws.database, 0, 0, 5);
         path.feed(100).line(5, 0, 5).arc(kPlaneXY, 0, 0, 5, 10, 0, 90, 5, 3);
-        MoveRecord* piece = path.last();
+        MoveRecord* piece = &path.last();
         if (onFirstPiece)
             piece = piece->prev->prev;
         piece->optionalStop = 1;

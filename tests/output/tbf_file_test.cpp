@@ -1,10 +1,10 @@
-#include "model/workspace.h"
+#include "app/workspace_access.h"
 #include "filters/explode_arcs.h"
-#include "filters/path_builder.h"
 #include "input/nc_reader.h"
+#include "model/path_builder.h"
+#include "model/workspace.h"
 #include "output/tbf_file.h"
 #include "test_folder.h"
-#include "app/workspace_access.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,6 +1,5 @@
 #include "app/workspace_access.h"
 #include "filters/filter_parameters.h"
-#include "filters/path_builder.h"
 #include "filters/record_fields.h"
 #include "filters/sift_points.h"
 #include "filters/ui/fit_arc_form.h"
@@ -10,6 +9,7 @@
 #include "gui_test_support.h"
 #include "input/nc_reader.h"
 #include "input/ui/open_command.h"
+#include "model/path_builder.h"
 #include "ui/drawing_area.h"
 #include "ui/main_window.h"
 

@@ -2,12 +2,12 @@
 // Convert command does for one file.
 
 #include "app/home_folder.h"
-#include "model/workspace.h"
+#include "app/workspace_access.h"
 #include "cli/cli_args.h"
 #include "cli/cli_input.h"
 #include "cli/commands.h"
+#include "model/workspace.h"
 #include "output/nc_writer.h"
-#include "app/workspace_access.h"
 
 #include <cstdio>
 #include <string>

@@ -1,11 +1,11 @@
 // korvix-cli tbf and apt: read files as successive Opens do, explode the arcs and write the
 // path as a TBF binary file or an APT cutter-location text.
 
-#include "model/workspace.h"
 #include "cli/cli_args.h"
 #include "cli/cli_input.h"
 #include "cli/commands.h"
 #include "filters/explode_arcs.h"
+#include "model/workspace.h"
 #include "output/apt_writer.h"
 #include "output/tbf_file.h"
 

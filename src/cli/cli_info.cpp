@@ -1,11 +1,11 @@
 // korvix-cli info: reads files as successive Opens do and prints what the NC status window
 // shows, with the parsing errors.
 
-#include "model/workspace.h"
 #include "cli/cli_args.h"
 #include "cli/cli_input.h"
 #include "cli/commands.h"
 #include "display/status_text.h"
+#include "model/workspace.h"
 
 #include <cstdio>
 #include <string>

@@ -2,13 +2,13 @@
 // toolpath the levels display steps through, with the time each takes, so that a programmer
 // sees where the time goes.
 
-#include "model/workspace.h"
 #include "cli/cli_args.h"
 #include "cli/cli_input.h"
 #include "cli/commands.h"
 #include "display/levels_dialog_state.h"
 #include "display/levels_list.h"
 #include "model/number_text.h"
+#include "model/workspace.h"
 
 #include <cstdio>
 #include <string>

@@ -1,10 +1,10 @@
 // korvix-cli dump: reads files as successive Opens do and lists every record of the
 // toolpath, one line each, in a fixed format that tests and tools compare against.
 
-#include "model/workspace.h"
 #include "cli/cli_args.h"
 #include "cli/cli_input.h"
 #include "cli/commands.h"
+#include "model/workspace.h"
 
 #include <cstdio>
 #include <string>
