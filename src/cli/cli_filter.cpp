@@ -190,7 +190,7 @@ bool runStep(Workspace& ws, const FilterStep& step) {
         break;
     case FilterKind::Reverse:
         runReverseCutDirection(database, texts, ws.pump);
-        outcome = texts.lastStatus();
+        outcome = kReverseDoneStatus; // a warning after it goes to stderr
         break;
     case FilterKind::Explode: {
         const ExplodeResult result =
@@ -204,6 +204,10 @@ bool runStep(Workspace& ws, const FilterStep& step) {
     }
     }
     std::fprintf(ok ? stdout : stderr, "%s: %s\n", stepName(step.kind), outcome.c_str());
+    // What the window shows in a warning box is worth the script's attention too.
+    for (const std::string& message : texts.messages)
+        if (message.rfind("warning: ", 0) == 0)
+            std::fprintf(stderr, "%s: %s\n", stepName(step.kind), message.substr(9).c_str());
     return ok;
 }
 

@@ -25,13 +25,30 @@ void clearOverlays(Workspace& ws) {
     ws.screenTexts.entries.clear();
 }
 
+void setViewportSize(Workspace& ws, int width, int height) {
+    if (ws.view.width == width && ws.view.height == height)
+        return;
+    ws.view.width = width;
+    ws.view.height = height;
+    // Which moves are on screen was decided against the old size.
+    markViewsStale(ws);
+}
+
 void fitAfterRead(Workspace& ws, const Extents& extents) {
     fitToExtents(ws.view, extents);
     markViewsStale(ws);
 }
 
+const Extents& extentsToFit(const Workspace& ws, bool ncToolpath) {
+    // With no toolpath loaded its extents are the empty default box; the wire-frame is all
+    // there is to see.
+    const bool toolpath = ncToolpath && ws.database.databaseAllocated();
+    return toolpath || !ws.wireframe.wireframeAllocated() ? ws.database.status.extents
+                                                          : ws.wireframe.extents;
+}
+
 void fitToSource(Workspace& ws, bool ncToolpath) {
-    fitToExtents(ws.view, ncToolpath ? ws.database.status.extents : ws.wireframe.extents);
+    fitToExtents(ws.view, extentsToFit(ws, ncToolpath));
     markViewsStale(ws);
 }
 
@@ -51,11 +68,13 @@ constexpr OptionItem kDisplayOptionItems[] = {
 constexpr std::string_view kFitToNcItem = "FittoNCdata";
 constexpr std::string_view kFitToWireItem = "FittoWIREdata";
 
-constexpr std::array<std::string_view, 7> kOptionItemNames = {
-    kDisplayOptionItems[0].objectName, kDisplayOptionItems[1].objectName,
-    kDisplayOptionItems[2].objectName, kDisplayOptionItems[3].objectName,
-    kDisplayOptionItems[4].objectName, kFitToNcItem,
-    kFitToWireItem};
+constexpr std::array<std::string_view, 7> kOptionItemNames = {kDisplayOptionItems[0].objectName,
+                                                              kDisplayOptionItems[1].objectName,
+                                                              kDisplayOptionItems[2].objectName,
+                                                              kDisplayOptionItems[3].objectName,
+                                                              kDisplayOptionItems[4].objectName,
+                                                              kFitToNcItem,
+                                                              kFitToWireItem};
 
 } // namespace
 

@@ -19,10 +19,7 @@ inline void requestRedrawAbort(Workspace& ws) {
     ws.redraw.abortRequested = true;
     ws.animation.stopRequested = true;
 }
-inline void setViewportSize(Workspace& ws, int width, int height) {
-    ws.view.width = width;
-    ws.view.height = height;
-}
+void setViewportSize(Workspace& ws, int width, int height);
 
 // The one way to say "the path or the view changed": every cached pixel position (the
 // records', the wire-frame's and the animated tool outline's) must be computed again by the
@@ -36,6 +33,9 @@ void clearOverlays(Workspace& ws);
 void fitAfterRead(Workspace& ws, const Extents& extents);
 // Fit (the popup command's work without its texts): to the NC toolpath or the wire-frame.
 void fitToSource(Workspace& ws, bool ncToolpath);
+// The extents a fit to the toolpath (or else the wire-frame) uses: the wire-frame's when no
+// toolpath is loaded.
+const Extents& extentsToFit(const Workspace& ws, bool ncToolpath);
 
 // Menu items whose check mark is a display option of the workspace, by object name: the
 // option's value, or nothing for other items.

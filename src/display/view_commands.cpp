@@ -72,8 +72,7 @@ bool standardViewFromName(std::string_view name, StandardView& view) {
 }
 
 const Extents& fitSourceExtents(const Workspace& ws) {
-    return ws.view.fitSource == FitSource::Wireframe ? ws.wireframe.extents
-                                                     : ws.database.status.extents;
+    return extentsToFit(ws, ws.view.fitSource != FitSource::Wireframe);
 }
 
 void fitView(Workspace& ws) {

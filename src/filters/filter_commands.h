@@ -7,6 +7,8 @@
 #include "model/message_pump.h"
 #include "model/reporter.h"
 
+#include <cstddef>
+#include <optional>
 #include <string_view>
 
 namespace korvix {
@@ -21,8 +23,7 @@ namespace korvix {
 // "Converting arcs into points using a tolerance of "T"...", the explosion, then the
 // completed (or failed) text. Without data: the no-data warning, nothing else.
 ExplodeResult runExplodeArcs(GraphicsDatabase& database, double tolerance,
-                             std::string_view toleranceText, Reporter& reporter,
-                             MessagePump& pump);
+                             std::string_view toleranceText, Reporter& reporter, MessagePump& pump);
 
 // "Currently fitting arcs through point to point data...", the fit, then
 // "Done fitting arcs... Points removed = N, Arcs added = M" (or the out-of-memory text).
@@ -35,8 +36,14 @@ FitArcsResult runFitArcs(GraphicsDatabase& database, const FitArcsOptions& optio
 SiftResult runSiftPoints(GraphicsDatabase& database, std::string_view toleranceText,
                          const SiftOptions& options, Reporter& reporter, MessagePump& pump);
 
-// "Cut direction is being reversed...", the reversal, "Cut direction has been reversed...".
-// Without data nothing happens (false).
+// The lowest Z any rapid move (not the start point) ends at; none without rapid moves.
+std::optional<float> lowestRapidEnd(const GraphicsDatabase& database);
+// How many rapid moves end lower than `z`.
+std::size_t rapidMovesEndingBelow(const GraphicsDatabase& database, float z);
+
+// "Cut direction is being reversed...", the reversal, "Cut direction has been reversed...";
+// then, when rapid moves now end below the lowest rapid end of before, the plunge warning
+// as status and warning box. Without data nothing happens (false).
 bool runReverseCutDirection(GraphicsDatabase& database, Reporter& reporter, MessagePump& pump);
 
 } // namespace korvix

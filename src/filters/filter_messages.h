@@ -10,13 +10,12 @@ namespace korvix {
 
 // Status texts of the Explode arcs, Fit arcs, Sift points and Reverse cut direction commands.
 
-// The explode texts keep the unbalanced quote the command has always shown.
 inline constexpr std::string_view kExplodeNoDataStatus =
     "Warning! Currently no data in memory to explode \"COMMAND CANCELED...\"";
-inline constexpr std::string_view kExplodeCanceledStatus = "Explode arc command canceled...\"";
-inline constexpr std::string_view kExplodeFailedStatus = "Explode arc command failed...\"";
+inline constexpr std::string_view kExplodeCanceledStatus = "Explode arc command canceled...";
+inline constexpr std::string_view kExplodeFailedStatus = "Explode arc command failed...";
 inline constexpr std::string_view kExplodeDoneStatus =
-    "Explode arc command completed successfully...\"";
+    "Explode arc command completed successfully...";
 
 // "Converting arcs into points using a tolerance of "0.0005..."" with the tolerance as typed.
 inline std::string explodeWorkingStatus(std::string_view toleranceText) {
@@ -55,5 +54,11 @@ inline std::string siftDoneStatus(std::size_t pointsRemoved) {
 
 inline constexpr std::string_view kReverseWorkingStatus = "Cut direction is being reversed...";
 inline constexpr std::string_view kReverseDoneStatus = "Cut direction has been reversed...";
+
+// "Warning! 1 rapid moves now plunge below Z = -0.5000; check them before machining..."
+inline std::string rapidPlungeWarning(std::size_t count, double z) {
+    return "Warning! " + std::to_string(count) +
+           " rapid moves now plunge below Z = " + fixed7(z, 4) + "; check them before machining...";
+}
 
 } // namespace korvix

@@ -114,7 +114,7 @@ NcReadResult readNcProgram(const NcReadTarget& target, const std::string& fileNa
     if (!file.open(fileName)) {
         target.reporter.warning("File access error, READONLY attribute flag may be set.");
         target.reporter.information("Unable to determine DOS or UNIX file type, will assume DOS "
-                                "type...");
+                                    "type...");
         std::string message =
             "Unable to open file \"" + fileName + "\": " + file.errorText() + "...";
         target.reporter.error(message);
@@ -141,16 +141,29 @@ NcReadResult readNcProgram(const NcReadTarget& target, const std::string& fileNa
     LineSplitter splitter(reader, dos);
     bool outOfMemory = false;
     bool readError = false;
+    bool canceled = false;
+    target.pump.clearCancel();
     while (file.size() > 0) {
         target.pump.setProgress(file.bytesRead(), file.fileSize());
         if (!splitter.feed(file.data(), file.size(), target.pump)) {
             outOfMemory = true;
             break;
         }
+        // Checked once per buffer of the file: often enough to stop at once, rare enough to
+        // cost nothing.
+        if (target.pump.cancelRequested()) {
+            canceled = true;
+            break;
+        }
         if (!file.fill()) {
             readError = true;
             break;
         }
+    }
+    if (canceled) {
+        reader.rollBack();
+        target.pump.clearCancel();
+        return failure(NcReadStatus::Canceled, {});
     }
     if (!outOfMemory && !splitter.finish())
         outOfMemory = true;

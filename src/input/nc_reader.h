@@ -41,6 +41,7 @@ enum class NcReadStatus {
     BinaryData,  // not a text file: nothing read
     ReadError,   // an input error part way: what was read before it is kept
     OutOfMemory, // the database could not grow: this file's records were given back
+    Canceled,    // the user stopped the read: this file's records were given back
 };
 
 struct NcReadResult {
@@ -52,7 +53,9 @@ struct NcReadResult {
 
 // Reads an NC program and appends its moves to the target's database (after the path
 // already loaded, if any), fills its tool table and refills its log. Messages go through the
-// target's reporter; its pump is pumped while reading. `fit` may be empty.
+// target's reporter; its pump is pumped while reading, and a cancel asked for through it
+// leaves the database, tool table and view as they were before the read. `fit` may be
+// empty.
 NcReadResult readNcProgram(const NcReadTarget& target, const std::string& fileName,
                            const NcReadOptions& options, const FitToExtents& fit);
 

@@ -36,11 +36,18 @@ public:
     std::uint64_t progressDone() const { return m_progressDone; }
     std::uint64_t progressTotal() const { return m_progressTotal; }
 
+    // The user asked the long job to stop (Esc, the Cancel button); jobs that can stop
+    // cleanly look at this between steps and clear it when they start.
+    void requestCancel() { m_cancelRequested = true; }
+    void clearCancel() { m_cancelRequested = false; }
+    bool cancelRequested() const { return m_cancelRequested; }
+
 private:
     std::function<void()> m_handler;
     std::uint32_t m_calls = 0;
     std::uint64_t m_progressDone = 0;
     std::uint64_t m_progressTotal = 0;
+    bool m_cancelRequested = false;
 };
 
 } // namespace korvix

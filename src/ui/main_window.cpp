@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "app/home_folder.h"
+#include "display/cursor_readout.h"
 #include "display/display_state.h"
 #include "display/renderer.h"
 #include "ui/canvas/qt_canvas.h"
@@ -10,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFont>
@@ -20,6 +22,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -83,6 +86,12 @@ Tf::Tf(const QStringList& commandLine, std::span<const MenuItem> menus, WindowHa
     m_progress->setRange(0, 1000);
     m_progress->hide();
     statusBar()->addPermanentWidget(m_progress);
+    m_cancelButton = new QPushButton("Cancel", this);
+    m_cancelButton->setObjectName("CancelButton");
+    m_cancelButton->setFocusPolicy(Qt::NoFocus);
+    m_cancelButton->hide();
+    connect(m_cancelButton, &QPushButton::clicked, this, [this] { m_ws.pump.requestCancel(); });
+    statusBar()->addPermanentWidget(m_cancelButton);
 
     m_modifyPortionToolbar = new QToolBar("ModifyPortionToolbar", this);
     m_modifyPortionToolbar->setObjectName("ModifyPortionToolbar");
@@ -94,7 +103,24 @@ Tf::Tf(const QStringList& commandLine, std::span<const MenuItem> menus, WindowHa
     m_ws.reporter = m_reporter.get();
     installMessagePump();
     m_drawing->mayResize = [this] { return m_activeCanvas == nullptr; };
-    m_drawing->onResize = [this] { FormPaint(); };
+    // A redraw per resize event would make dragging the frame crawl; the picture is drawn
+    // at the new size once the user stops resizing.
+    m_resizeRedraw = new QTimer(this);
+    m_resizeRedraw->setSingleShot(true);
+    m_resizeRedraw->setInterval(150);
+    connect(m_resizeRedraw, &QTimer::timeout, this, [this] {
+        if (busy()) {
+            m_resizeRedraw->start();
+            return;
+        }
+        eraseWindow();
+        fullRedraw();
+    });
+    m_drawing->onResize = [this] {
+        FormPaint();
+        if (isVisible())
+            m_resizeRedraw->start();
+    };
     m_drawing->onContextMenu = [this](const QPoint& at) { m_popupMenu->exec(at); };
     m_drawing->onMousePress = [this](QMouseEvent* event) {
         if (m_handlers.mouseDown)
@@ -323,7 +349,17 @@ void Tf::drawWith(const std::function<void(Canvas&)>& draw) {
     m_drawing->applyPendingResize();
     FormPaint();
     m_drawing->update();
+    refreshReadout();
     closeIfRequested();
+}
+
+void Tf::refreshReadout() {
+    // A view change renames the axes of the cursor readout; the pointer need not move first.
+    if (!m_drawing->underMouse())
+        return;
+    const QPoint at = m_drawing->mapFromGlobal(QCursor::pos());
+    const bool loaded = m_ws.database.databaseAllocated() || m_ws.wireframe.wireframeAllocated();
+    setReadout(QString::fromStdString(cursorReadout(m_ws.view, loaded, at.x(), at.y())));
 }
 
 void Tf::eraseWindow() {
@@ -359,11 +395,33 @@ void Tf::beginProgress() {
     m_ws.pump.setProgress(0, 0);
     m_progress->setValue(0);
     m_progress->show();
+    m_cancelButton->show();
+    m_reading = true;
+    lockMenus(true);
 }
 
 void Tf::endProgress() {
+    lockMenus(false);
+    m_reading = false;
+    m_cancelButton->hide();
     m_progress->hide();
     m_ws.pump.setProgress(0, 0);
+}
+
+void Tf::lockMenus(bool locked) {
+    // While a file is read the data is being built: no command may run, and a disabled
+    // item says so instead of ignoring the click.
+    if (locked) {
+        m_enabledBeforeLock.clear();
+        for (QAction* item : std::as_const(m_actions)) {
+            m_enabledBeforeLock.insert(item, item->isEnabled());
+            item->setEnabled(false);
+        }
+        return;
+    }
+    for (auto it = m_enabledBeforeLock.cbegin(); it != m_enabledBeforeLock.cend(); ++it)
+        it.key()->setEnabled(it.value());
+    m_enabledBeforeLock.clear();
 }
 
 void Tf::hideTextEntry() {
@@ -373,7 +431,8 @@ void Tf::hideTextEntry() {
 
 void Tf::setCurrentFileName(const QString& fileName) {
     m_currentFileName = fileName;
-    setWindowTitle("Korvix - " + QFileInfo(fileName).fileName());
+    setWindowTitle(fileName.isEmpty() ? QString("Korvix")
+                                      : "Korvix - " + QFileInfo(fileName).fileName());
 }
 
 // --- Window events
@@ -382,8 +441,10 @@ bool Tf::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::StatusTip:
         // ShowHint: menu hints appear in the second panel while the user moves through
-        // the menus.
-        setStatusText(static_cast<QStatusTipEvent*>(event)->tip());
+        // the menus. The empty tip sent when the pointer leaves the menu bar would wipe the
+        // instruction of the command just started from it.
+        if (const QString tip = static_cast<QStatusTipEvent*>(event)->tip(); !tip.isEmpty())
+            setStatusText(tip);
         return true;
     case QEvent::WindowActivate:
     case QEvent::Show: // a desktop without a window manager never activates the window
@@ -406,10 +467,20 @@ void Tf::FormActivate() {
             m_handlers.openNamedFile(*this, m_commandLineFile);
         --m_commandDepth;
         closeIfRequested();
+        return;
     }
+    // With no file the picture is the axis tripod alone.
+    fullRedraw();
 }
 
 void Tf::keyPressEvent(QKeyEvent* event) {
+    // A read builds the data the view keys would draw: only Esc, which stops it, counts.
+    if (reading()) {
+        if (event->key() == Qt::Key_Escape)
+            m_ws.pump.requestCancel();
+        event->accept();
+        return;
+    }
     if (m_handlers.keyPressed && m_handlers.keyPressed(*this, *event)) {
         event->accept();
         return;
@@ -429,6 +500,7 @@ void Tf::closeEvent(QCloseEvent* event) {
     // the data: ask it to stop, and close once it has returned.
     if (m_commandDepth > 0 || redrawRunning()) {
         requestRedrawAbort(m_ws);
+        m_ws.pump.requestCancel();
         m_closeRequested = true;
         event->ignore();
         return;

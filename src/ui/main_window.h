@@ -6,6 +6,7 @@
 #include "model/workspace.h"
 #include "ui/menu_item.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
@@ -21,9 +22,11 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
+class QPushButton;
 class QMenu;
 class QMenuBar;
 class QMouseEvent;
+class QTimer;
 class QToolBar;
 
 namespace korvix {
@@ -117,8 +120,11 @@ public:
     void setHourglass(bool busy);
     void pumpNow();
     // A progress bar in the status bar, fed from the message pump's progress figures.
+    // While it shows, a Cancel button beside it (and Esc) asks the job to stop, and the
+    // menus are disabled.
     void beginProgress();
     void endProgress();
+    bool reading() const { return m_reading; }
 
     // --- Status window
     QListWidget& statusListBox() { return *m_statusListBox; }
@@ -158,6 +164,8 @@ private:
     void FormCreate();
     void FormActivate();
     void buildMenus(std::span<const MenuItem> menus);
+    void refreshReadout();
+    void lockMenus(bool locked);
     void installMessagePump();
 
     Workspace m_ws;
@@ -175,6 +183,9 @@ private:
     QLabel* m_panel1 = nullptr;
     QLabel* m_panel2 = nullptr;
     QProgressBar* m_progress = nullptr;
+    QPushButton* m_cancelButton = nullptr;
+    QTimer* m_resizeRedraw = nullptr;
+    QHash<QAction*, bool> m_enabledBeforeLock;
 
     std::unordered_map<std::type_index, QWidget*> m_dialogs;
 
@@ -185,6 +196,7 @@ private:
     QtCanvas* m_activeCanvas = nullptr;
     bool m_redrawHourglass = false; // the redraw under way has set the hourglass cursor
     bool m_closeRequested = false;  // the user closed the window while it was busy
+    bool m_reading = false;         // a file is being read (the progress bar shows)
 };
 
 } // namespace korvix::ui

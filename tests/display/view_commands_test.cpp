@@ -1,4 +1,5 @@
 #include "display/display_commands.h"
+#include "display/display_state.h"
 #include "display/recording_canvas.h"
 #include "display/view_commands.h"
 #include "model/path_builder.h"
@@ -97,6 +98,13 @@ TEST_F(CommandFixture, FitSourceFollowsTheWireframeSwitch) {
     EXPECT_EQ(ws.view.fitSource, FitSource::NcToolpath);
     EXPECT_NEAR(ws.view.windowBox.xmin, 0, 1e-9);
     EXPECT_FALSE(fitToNcDataCommand(ws, canvas));
+
+    // Without a toolpath, fitting to it would show the empty default box: the wire-frame it is.
+    ws.database.records.freeAll();
+    fitCommand(ws, canvas);
+    EXPECT_NEAR(ws.view.windowBox.xmin, 100, 1e-9);
+    fitToSource(ws, true);
+    EXPECT_NEAR(ws.view.windowBox.xmin, 100, 1e-9);
 }
 
 TEST_F(CommandFixture, DisplayToggles) {

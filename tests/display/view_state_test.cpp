@@ -92,6 +92,39 @@ TEST(ViewTransform, PlaneViewsMapPixelsBackToModelCoordinates) {
     }
 }
 
+// Hand-computed pixels of box corners: a rotation with a consistent sign error still maps
+// pixels back to the right points, so the round trip above cannot catch it.
+TEST(ViewTransform, BoxCornersLandOnKnownPixels) {
+    struct Case {
+        StandardView view;
+        double x, y, z;
+        PixelPoint pixel;
+    } cases[] = {
+        // In the YZ view Y runs to the right and Z upwards.
+        {StandardView::YZ, 100, 0, 20, {0, 140}},
+        {StandardView::YZ, 0, 0, 0, {0, 460}},
+        {StandardView::YZ, 50, 50, 0, {800, 459}},
+        // Isometric view 1 looks down from X-, Y-, Z+: the far corner at X 0 Y 50 is high up.
+        {StandardView::Iso1, 0, 50, 20, {265, 7}},
+        {StandardView::Iso1, 100, 0, 0, {534, 592}},
+        {StandardView::Iso1, 0, 0, 0, {0, 284}},
+        // Isometric view 3 looks from the opposite side.
+        {StandardView::Iso3, 100, 0, 20, {265, 7}},
+        {StandardView::Iso3, 0, 50, 0, {534, 592}},
+    };
+    for (const Case& c : cases) {
+        Workspace ws;
+        ws.view.width = 800;
+        ws.view.height = 600;
+        ws.database.status.extents = {0, 100, -50, 0, 0, 20}; // Y pair held negated
+        setStandardView(ws, c.view);
+        const PixelPoint p = project(ws.view, c.x, c.y, c.z);
+        // One pixel of slack: corners on the edge truncate either way.
+        EXPECT_NEAR(p.x, c.pixel.x, 1) << standardViewStatus(c.view) << " " << c.x << "," << c.y;
+        EXPECT_NEAR(p.y, c.pixel.y, 1) << standardViewStatus(c.view) << " " << c.x << "," << c.y;
+    }
+}
+
 TEST(ViewFit, FittedBoxTouchesTwoOppositeSides) {
     ViewState view;
     view.width = 200;

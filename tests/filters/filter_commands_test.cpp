@@ -94,7 +94,7 @@ TEST(FilterCommands, StatusTextsInOrder) {
         {"explode",
          true,
          {"status: Converting arcs into points using a tolerance of \"0.0005...\"",
-          "status: Explode arc command completed successfully...\""}},
+          "status: Explode arc command completed successfully..."}},
         {"explode",
          false,
          {"status: Warning! Currently no data in memory to explode \"COMMAND CANCELED...\""}},
@@ -127,6 +127,25 @@ TEST(FilterCommands, StatusTextsInOrder) {
         EXPECT_GE(pumped, c.withData ? 2 : 0);
         EXPECT_EQ(ws.database.status.ncLoaded, c.withData);
     }
+}
+
+TEST(FilterCommands, ReversingWarnsOfRapidPlunges) {
+    Workspace ws;
+    RecordingReporter reporter;
+    PathBuilder path(ws.database, 0, 0, 25);
+    path.rapid(10, 10, 2).feed(100).line(10, 10, -4).line(20, 10, -4).rapid(20, 10, 25);
+    // The last retract, travelled backwards, is a rapid plunge to full depth.
+    ASSERT_TRUE(runReverseCutDirection(ws.database, reporter, ws.pump));
+    const std::string warning =
+        "Warning! 1 rapid moves now plunge below Z = 2.0000; check them before machining...";
+    EXPECT_EQ(reporter.messages,
+              (std::vector<std::string>{"status: Cut direction is being reversed...",
+                                        "status: Cut direction has been reversed...",
+                                        "status: " + warning, "warning: " + warning}));
+    // Reversed back, no rapid ends below the lowest one of the plunging path.
+    reporter.messages.clear();
+    ASSERT_TRUE(runReverseCutDirection(ws.database, reporter, ws.pump));
+    EXPECT_EQ(reporter.messages.size(), 2u);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 // Files: line ends, lines across read blocks, files that cannot be read, appending a second
 // file, and running out of memory.
 
+#include "app/workspace_access.h"
 #include "input/nc_text_file.h"
 #include "input/reader_support.h"
-#include "app/workspace_access.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -178,6 +178,32 @@ TEST(NcFile, ASecondFileIsAppendedAfterTheFirst) {
     EXPECT_DOUBLE_EQ(ws.database.status.minFeed, 50.0);
     EXPECT_NEAR(ws.database.status.cuttingTime,
                 std::sqrt(200.0) / 100 + 25.0 / 50 + 3.14159265358979 * 10 / 2 / 50, 1e-6);
+}
+
+TEST(NcFile, ACanceledReadLeavesEverythingAsBefore) {
+    for (const bool appending : {false, true}) {
+        Workspace ws;
+        if (appending)
+            readProgram(ws, "T1\nX0Y0Z0\nG1X1.F10.\nX2.\n");
+        const std::vector<std::string> before = describeAll(ws);
+        const DatabaseStatus statusBefore = ws.database.status;
+        std::string program = "T9\nX0Y0Z0\n";
+        for (int i = 1; i <= 2000; ++i)
+            program += "G1X" + std::to_string(i) + ".F20.\n";
+        // The user presses Esc while the window is pumped during the read.
+        ws.pump.install([&ws] { ws.pump.requestCancel(); });
+        const NcReadResult read = readProgram(ws, program);
+        EXPECT_EQ(read.status, NcReadStatus::Canceled);
+        EXPECT_EQ(read.blocks, 0);
+        EXPECT_EQ(describeAll(ws), before);
+        EXPECT_EQ(ws.database.databaseAllocated(), appending);
+        EXPECT_EQ(ws.database.status.extents.maxX, statusBefore.extents.maxX);
+        EXPECT_EQ(ws.database.status.cuttingTime, statusBefore.cuttingTime);
+        EXPECT_EQ(ws.tools.count, appending ? 1 : 0);
+        // The request is used up: the next read runs to its end.
+        ws.pump.install({});
+        EXPECT_EQ(readProgram(ws, program).status, NcReadStatus::Ok);
+    }
 }
 
 int g_chunksLeft = 0;

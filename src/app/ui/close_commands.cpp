@@ -28,6 +28,8 @@ void resetAfterClose(Tf& window) {
     clearOverlays(ws);
     window.hideTextEntry();
     clearToolTable(ws.tools);
+    // The caption names the program shown; none is.
+    window.setCurrentFileName("");
 }
 
 // The confirmation and the common frame of Close all and Close NC.

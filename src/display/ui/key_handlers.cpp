@@ -127,6 +127,14 @@ void escapeKey(Tf& window) {
     if (canceled) {
         window.pointer.mode = PickMode::None;
         window.setStatusText(toQString(kTrimCanceledText));
+        return;
+    }
+    // An armed view mode waiting for its drag gives up; one being dragged finishes first.
+    const PickMode mode = window.pointer.mode;
+    if ((mode == PickMode::Pan || mode == PickMode::ZoomWindow || isDynamicMode(mode)) &&
+        !window.pointer.buttonDown) {
+        window.pointer.mode = PickMode::None;
+        window.setStatusText("");
     }
 }
 

@@ -135,9 +135,11 @@ void FormMouseUp(Tf& window, const QMouseEvent& event) {
     case PointerAction::Pan:
         window.drawWith(
             [&](Canvas& canvas) { panCommand(ws, canvas, decision.press, decision.to); });
+        window.setStatusText(""); // the instruction is done with
         break;
     case PointerAction::ZoomWindow:
         zoomToBox(window, decision);
+        window.setStatusText("");
         break;
     case PointerAction::PolygonVertex:
         addPolygonVertex(window, decision.to);

@@ -33,13 +33,27 @@ public:
     }
 };
 
+// Each kind of file offers the colour last chosen for that kind: black, the wire-frame
+// preset, keeps a wire-frame's own colours but would draw a toolpath black on black.
 class ColorDialog1 final : public QColorDialog {
 public:
     explicit ColorDialog1(QWidget* parent) : QColorDialog(parent) {
         setObjectName("ColorDialog1");
         setOption(QColorDialog::DontUseNativeDialog);
-        setCurrentColor(Qt::white);
     }
+
+    bool choose(bool wireframe) {
+        QColor& last = wireframe ? m_wireframeColor : m_toolpathColor;
+        setCurrentColor(last);
+        if (exec() != QDialog::Accepted)
+            return false;
+        last = currentColor();
+        return true;
+    }
+
+private:
+    QColor m_toolpathColor = Qt::white;
+    QColor m_wireframeColor = Qt::black;
 };
 
 void cancel(Tf& window) {
@@ -52,6 +66,8 @@ Rgb toRgb(const QColor& color) {
 
 // Redraw and status-window refill after any file was read.
 void showWhatWasRead(Tf& window) {
+    // The fit may have changed, so the picture of the old scale goes first.
+    window.eraseWindow();
     window.fullRedraw();
     if (window.isChecked("DisplayNCStatusWindow1") || window.isChecked("DisplayWIRESTATUSwindow1"))
         refillStatusListBox(window);
@@ -83,10 +99,16 @@ void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom fr
     NcReadOptions options;
     options.absoluteCenters = InputRadiusTypeForm::of(window).absoluteCenters();
     options.drawColor = color;
-    const int count = readNcFile(ncReadTarget(ws), fileName.toStdString(), options,
-                                 [&ws](const Extents& extents) { fitAfterRead(ws, extents); });
+    const NcReadResult result =
+        readNcProgram(ncReadTarget(ws), fileName.toStdString(), options,
+                      [&ws](const Extents& extents) { fitAfterRead(ws, extents); });
+    if (result.status == NcReadStatus::Canceled) {
+        // The database, tools and view are as before the read, and so is the picture.
+        finishReading(window, "Open command canceled...");
+        return;
+    }
     finishReading(window, "Total number of blocks read from \"" + fileName +
-                              "\" = " + QString::number(count) + "...");
+                              "\" = " + QString::number(result.blocks) + "...");
     window.setCurrentFileName(fileName);
     window.action("Edit2")->setEnabled(wasEmpty);
 
@@ -152,14 +174,11 @@ void openFile(Tf& window, const QString& fileName, OpenedFrom from) {
     }
     const QString extension = QString::fromStdString(
         upperAscii(info.suffix().isEmpty() ? "" : ("." + info.suffix()).toStdString()));
-    QColorDialog& colors =
+    ColorDialog1& colors =
         window.dialog<ColorDialog1>([&window] { return new ColorDialog1(&window); });
-    // Black tells the wire-frame reader to keep the colours stored in the file.
-    if (extension == ".WIR")
-        colors.setCurrentColor(Qt::black);
     window.setStatusText("Select drawing color for " +
                          QString::fromStdString(upperAscii(info.fileName().toStdString())) + "...");
-    if (colors.exec() != QDialog::Accepted) {
+    if (!colors.choose(extension == ".WIR")) {
         cancel(window);
         return;
     }

@@ -75,7 +75,7 @@ TEST(ExplodeArcsCommand, ReplacesTheArcsAndRedraws) {
     window->action("Explodearcs1")->trigger();
 
     const QStringList expected = {"Converting arcs into points using a tolerance of \"0.01...\"",
-                                  "Explode arc command completed successfully...\""};
+                                  "Explode arc command completed successfully..."};
     EXPECT_EQ(status.texts, expected);
     EXPECT_EQ(status.hourglass, (std::vector<bool>{true, true}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -111,7 +111,7 @@ TEST(ExplodeArcsCommand, WithoutDataOrWhenCancelledNothingChanges) {
     const std::vector<Point> before = pointsOf(window->workspace());
     answerNextModal([](QWidget* widget) { button(widget, "CancelButton")->click(); });
     window->action("Explodearcs1")->trigger();
-    EXPECT_EQ(window->statusText(), "Explode arc command canceled...\"");
+    EXPECT_EQ(window->statusText(), "Explode arc command canceled...");
     EXPECT_EQ(pointsOf(window->workspace()), before);
 }
 
@@ -152,7 +152,7 @@ TEST(ExplodeArcsCommand, RefusedTolerancesKeepTheFormOpenAndChangeNothing) {
         window->action("Explodearcs1")->trigger();
         EXPECT_EQ(shown, c.messages);
         EXPECT_TRUE(stillOpen);
-        EXPECT_EQ(window->statusText(), "Explode arc command canceled...\"");
+        EXPECT_EQ(window->statusText(), "Explode arc command canceled...");
         EXPECT_EQ(pointsOf(window->workspace()), before);
     }
 
@@ -165,7 +165,7 @@ TEST(ExplodeArcsCommand, RefusedTolerancesKeepTheFormOpenAndChangeNothing) {
     const auto message = captureMessageBox();
     window->action("Explodearcs1")->trigger();
     EXPECT_EQ(*message, "Chordal deviation tolerance must be a number greater than 0...");
-    EXPECT_EQ(window->statusText(), "Explode arc command canceled...\"");
+    EXPECT_EQ(window->statusText(), "Explode arc command canceled...");
     EXPECT_EQ(pointsOf(window->workspace()), before);
 }
 

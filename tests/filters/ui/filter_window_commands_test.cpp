@@ -441,9 +441,13 @@ TEST(FilterWindowCommands, ReversingTwiceGivesEveryMoveBack) {
     ASSERT_GT(original.size(), 3u);
 
     const auto trace = traceStatus(*window);
+    // The retracts become rapid plunges: the user is warned in a box and the status bar.
+    const auto warning = captureMessageBox();
     window->action("Reversecutdirection1")->trigger();
-    EXPECT_EQ(trace->texts, (QStringList{"Cut direction is being reversed...",
-                                         "Cut direction has been reversed..."}));
+    const QString plunge =
+        "Warning! 5 rapid moves now plunge below Z = 12.0000; check them before machining...";
+    EXPECT_EQ(*warning, plunge);
+    EXPECT_EQ(trace->texts, (QStringList{"Cut direction is being reversed...", plunge}));
     EXPECT_EQ(trace->hourglass, (std::vector<bool>{true, true}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     const std::vector<MoveRecord> reversed = recordsOf(ws);
