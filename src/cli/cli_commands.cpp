@@ -46,6 +46,14 @@ const std::vector<Command>& commands() {
          "toolpath in the order given (copies appended after the path); write an NC program, "
          "or TBF when OUT ends in .TBF",
          runTransform},
+        {"edit",
+         "edit [--incremental] IN... -o OUT (--blocks A-B | --tool T) (--delete | --feed F | "
+         "--relocate DX,DY,DZ | --optional-stop on|off) [--machine NAME] [--machines-dir DIR]",
+         "read files, select moves by block numbers and/or tool and delete them, give the "
+         "selected cutting moves feed rate F, relocate them (the moves into and out of them "
+         "stretch) or set or clear their optional stops; write an NC program, or TBF when OUT "
+         "ends in .TBF",
+         runEdit},
         {"trim",
          "trim [--incremental] IN... -o OUT (--box L,B,R,T | --polygon X1,Y1,X2,Y2,...) "
          "[--outside] [--primary Z] [--secondary Z [--relative]] [--plunge-feed F] "

@@ -41,6 +41,11 @@ int runFilter(const std::vector<std::string>& args);
 // ...] [--machine NAME]: the Modify all changes in command-line order, writes NC or TBF.
 int runTransform(const std::vector<std::string>& args);
 
+// korvix-cli edit [--incremental] IN... -o OUT [--blocks A-B] [--tool T] (--delete | --feed F
+// | --relocate DX,DY,DZ | --optional-stop on|off) [--machine NAME]: the Modify changes of
+// edit mode on the selected moves, writes NC or TBF.
+int runEdit(const std::vector<std::string>& args);
+
 // korvix-cli levels [--incremental] FILE...: one line per Z level of the toolpath.
 int runLevels(const std::vector<std::string>& args);
 

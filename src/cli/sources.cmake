@@ -4,6 +4,7 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/cli_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cli_convert.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cli_dump.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cli_edit.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cli_filter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cli_info.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cli_input.cpp

@@ -6,6 +6,9 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/modify_all_fields.cpp
     ${CMAKE_CURRENT_LIST_DIR}/modify_all_preview.cpp
     ${CMAKE_CURRENT_LIST_DIR}/modify_all_transform.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/modify_portion.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/modify_portion_command.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/modify_portion_fields.cpp
     ${CMAKE_CURRENT_LIST_DIR}/path_status_recompute.cpp
     ${CMAKE_CURRENT_LIST_DIR}/selection_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/selection_marking.cpp

@@ -13,6 +13,7 @@
 #include "editing/ui/trim_commands.h"
 #include "editing/ui/edit_mode_commands.h"
 #include "editing/ui/modify_all_window_command.h"
+#include "editing/ui/modify_portion_window_command.h"
 #include "filters/ui/explode_arcs_command.h"
 #include "filters/ui/fit_arcs_command.h"
 #include "filters/ui/reverse_command.h"
@@ -115,7 +116,7 @@ const MenuItem kItems[] = {
 
     // The edit-mode menu
     {kEdit, "", "Exit2", "E&xit", "Exit edit mode and return to main menu", &Exit2Click},
-    {kEdit, "", "Modify1", "&Modify", "Modify currently selected data", &notAvailableYet},
+    {kEdit, "", "Modify1", "&Modify", "Modify currently selected data", &Modify1Click},
 
     // The right-button popup menu
     {kPopup, "", "Dynamic1", "&Dynamic", "", nullptr},

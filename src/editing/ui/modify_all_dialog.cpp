@@ -1,6 +1,7 @@
 #include "editing/ui/modify_all_dialog.h"
 
 #include "editing/modify_all_texts.h"
+#include "editing/ui/feed_rate_page.h"
 #include "ui/main_window.h"
 #include "ui/numeric_field.h"
 
@@ -24,10 +25,6 @@ namespace {
 
 QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QColor toQColor(Rgb color) {
-    return QColor(rgbRed(color), rgbGreen(color), rgbBlue(color));
 }
 
 std::string toStd(const QLineEdit* field) {
@@ -59,6 +56,9 @@ ModifyAllDialog::ModifyAllDialog(Reporter& reporter, QWidget* parent) : QDialog(
     // window manager keeps them under a window that stays on top, out of sight. Modal over
     // the main window, the dialog stays in front of it anyway.
     m_guard = new NumericFieldGuard(reporter, *this);
+    m_colorDialog = new QColorDialog(this);
+    m_colorDialog->setObjectName("ColorDialog1");
+    m_colorDialog->setOption(QColorDialog::DontUseNativeDialog);
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName("PageControl1");
@@ -100,10 +100,6 @@ ModifyAllDialog::ModifyAllDialog(Reporter& reporter, QWidget* parent) : QDialog(
     layout->addWidget(m_statusBar);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_colorDialog = new QColorDialog(this);
-    m_colorDialog->setObjectName("ColorDialog1");
-    m_colorDialog->setOption(QColorDialog::DontUseNativeDialog);
-
     setActivePage(kModifyAllDesignPage);
     PageControlChange();
     connect(m_pages, &QTabWidget::currentChanged, this, [this] { PageControlChange(); });
@@ -136,53 +132,8 @@ QWidget* ModifyAllDialog::mirrorPage() {
 }
 
 QWidget* ModifyAllDialog::feedPage() {
-    auto* page = new QWidget;
-    m_oldFeed = new QLineEdit(page);
-    m_oldFeed->setObjectName("OldFeedRateEdit");
-    m_oldFeed->setReadOnly(true);
-    m_oldFeed->setFocusPolicy(Qt::NoFocus);
-    m_oldFeed->setFixedWidth(110);
-    m_oldFeed->setAlignment(Qt::AlignRight);
-    m_newFeed = new QLineEdit(page);
-    m_newFeed->setObjectName("NewFeedRateEdit");
-    m_newFeed->setFixedWidth(110);
-    m_newFeed->setAlignment(Qt::AlignRight);
-    // NewFeedRateEditExit: the text becomes the entry's new feed when the user leaves it.
-    // A text the user did not touch is the entry shown with two decimals: storing it would
-    // round the feed of every move of the entry.
-    m_guard->watchStoring(m_newFeed, [this](const QString& text) {
-        if (!m_newFeed->isModified())
-            return std::string();
-        std::string problem = storeNewFeedRate(m_table, text.toStdString());
-        if (problem.empty())
-            m_newFeed->setModified(false); // stored once is enough
-        return problem;
-    });
-    m_feedColor = label(kFeedColorLabel, page);
-    m_feedColor->setObjectName("FeedColorLabel");
-    m_feedColor->setFixedSize(110, 22);
-
-    auto* change = button(kChangeColorButtonCaption, "ChangeColorButton", page);
-    m_previous = button(kPreviousButtonCaption, "PreviousButton", page);
-    m_next = button(kNextButtonCaption, "NextButton", page);
-    connect(change, &QPushButton::clicked, this, [this] { ChangeColorButtonClick(); });
-    connect(m_previous, &QPushButton::clicked, this, [this] { PreviousButtonClick(); });
-    connect(m_next, &QPushButton::clicked, this, [this] { NextButtonClick(); });
-
-    auto* form = new QFormLayout;
-    form->addRow(label(kOldFeedRateLabel, page), m_oldFeed);
-    form->addRow(label(kNewFeedRateLabel, page), m_newFeed);
-    form->addRow(QString(), m_feedColor);
-    auto* steps = new QHBoxLayout;
-    steps->addWidget(m_previous);
-    steps->addWidget(m_next);
-    steps->addStretch();
-    steps->addWidget(change);
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(form);
-    layout->addStretch();
-    layout->addLayout(steps);
-    return page;
+    m_feedPage = new FeedRatePage(m_table, *m_guard, *m_colorDialog);
+    return m_feedPage;
 }
 
 QWidget* ModifyAllDialog::relocatePage() {
@@ -317,8 +268,7 @@ void ModifyAllDialog::showEvent(QShowEvent* event) {
 }
 
 void ModifyAllDialog::FormActivate() {
-    activateFeedPage(m_table);
-    showFeedEntry();
+    m_feedPage->activate();
 }
 
 void ModifyAllDialog::PageControlChange() {
@@ -327,52 +277,8 @@ void ModifyAllDialog::PageControlChange() {
     m_preview->setEnabled(info.previewEnabled);
 }
 
-void ModifyAllDialog::showFeedEntry() {
-    const FeedPageView view = feedPageView(m_table);
-    m_oldFeed->setText(QString::fromStdString(view.oldFeedText));
-    m_newFeed->setText(QString::fromStdString(view.newFeedText));
-    m_previous->setEnabled(view.previousEnabled);
-    m_next->setEnabled(view.nextEnabled);
-    // A frame keeps a colour close to the dialog's own (white, grey) visible, and the
-    // caption stays readable on any colour.
-    const QColor color = toQColor(view.color);
-    m_feedColor->setStyleSheet(
-        QString("QLabel { background: %1; color: %2; border: 1px solid #404040; padding: 0 4px; }")
-            .arg(color.name(), color.lightness() < 128 ? "white" : "black"));
-}
-
-bool ModifyAllDialog::storeTypedFeed() {
-    return m_guard->check(m_newFeed);
-}
-
-void ModifyAllDialog::PreviousButtonClick() {
-    if (!storeTypedFeed())
-        return;
-    m_table.stepBack();
-    showFeedEntry();
-}
-
-void ModifyAllDialog::NextButtonClick() {
-    if (!storeTypedFeed())
-        return;
-    m_table.stepForward();
-    showFeedEntry();
-}
-
-void ModifyAllDialog::ChangeColorButtonClick() {
-    const FeedRateEntry* entry = m_table.currentEntry();
-    if (entry == nullptr || !storeTypedFeed())
-        return;
-    m_colorDialog->setCurrentColor(toQColor(entry->color));
-    if (m_colorDialog->exec() != QDialog::Accepted)
-        return;
-    const QColor chosen = m_colorDialog->currentColor();
-    changeFeedColor(m_table, makeRgb(chosen.red(), chosen.green(), chosen.blue()));
-    showFeedEntry();
-}
-
 void ModifyAllDialog::closeWith(int modalResult) {
-    if (activePage() == ModifyAllPage::FeedRates && !storeTypedFeed())
+    if (activePage() == ModifyAllPage::FeedRates && !m_feedPage->storeTypedFeed())
         return;
     m_guard->cancelPending();
     done(modalResult);

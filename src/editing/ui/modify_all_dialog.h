@@ -8,7 +8,6 @@
 
 class QCheckBox;
 class QColorDialog;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QStatusBar;
@@ -20,6 +19,7 @@ class Reporter;
 
 namespace korvix::ui {
 
+class FeedRatePage;
 class NumericFieldGuard;
 class Tf;
 
@@ -58,14 +58,6 @@ private:
 
     void FormActivate();
     void PageControlChange();
-    void showFeedEntry();
-    void PreviousButtonClick();
-    void NextButtonClick();
-    void ChangeColorButtonClick();
-    // The new feed as typed, stored before anything shows another entry or closes the
-    // dialog: a key (Enter, an access key) reaches a button without leaving the field. False,
-    // with the problem shown and the focus back in the field, when it cannot be stored.
-    bool storeTypedFeed();
     // "&Preview" and "&Ok": on the feed page the new feed typed last is stored first.
     void closeWith(int modalResult);
 
@@ -79,11 +71,7 @@ private:
     QCheckBox* m_mirrorX = nullptr;
     QCheckBox* m_mirrorY = nullptr;
     QCheckBox* m_copy = nullptr;
-    QLineEdit* m_oldFeed = nullptr;
-    QLineEdit* m_newFeed = nullptr;
-    QLabel* m_feedColor = nullptr;
-    QPushButton* m_previous = nullptr;
-    QPushButton* m_next = nullptr;
+    FeedRatePage* m_feedPage = nullptr;
     QLineEdit* m_relocateX = nullptr;
     QLineEdit* m_relocateY = nullptr;
     QLineEdit* m_relocateZ = nullptr;
