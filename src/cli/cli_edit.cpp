@@ -56,11 +56,11 @@ void parseOffsets(const std::string& text, ModifyPortionRequest& operation) {
 }
 
 EditRequest parseEdit(const std::vector<std::string>& args) {
-    OptionSpec spec{
+    OptionSpec options{
         {"-o", "--feed", "--relocate", "--optional-stop", "--machine", "--machines-dir"},
         {"--incremental", "--delete"}};
-    addSelectionOptions(spec);
-    const ParsedArgs parsed(args, spec);
+    addSelectionOptions(options);
+    const ParsedArgs parsed(args, options);
     EditRequest request;
     request.inputs = parsed.positional();
     if (request.inputs.empty())
@@ -139,18 +139,8 @@ int runEdit(const std::vector<std::string>& args) {
     InputOptions inputOptions;
     inputOptions.absoluteCenters = request.absoluteCenters;
     Workspace ws;
-    const std::vector<InputFileResult> results = readInputFiles(ws, request.inputs, inputOptions);
-    for (const InputFileResult& result : results)
-        for (const std::string& line : result.parseErrors)
-            std::fprintf(stderr, "%s: %s\n", result.fileName.c_str(), line.c_str());
-    if (!allInputRead(results)) {
-        std::fprintf(stderr, "korvix-cli edit: nothing written: an input file could not be read\n");
+    if (!readToolpathInput(ws, request.inputs, inputOptions, "edit"))
         return kExitFailure;
-    }
-    if (!ws.database.databaseAllocated()) {
-        std::fprintf(stderr, "korvix-cli edit: nothing written: the input holds no toolpath\n");
-        return kExitFailure;
-    }
     // As the window acts: an arc only partly in the block range is left whole.
     const std::size_t selected =
         applySelection(ws.database, request.selection) - deselectPartialArcs(ws.database);

@@ -1,12 +1,12 @@
 #include "cli/cli_input.h"
 
-#include "model/workspace.h"
+#include "app/workspace_access.h"
 #include "cli/cli_args.h"
 #include "input/nc_reader.h"
 #include "input/wireframe_reader.h"
 #include "model/number_text.h"
+#include "model/workspace.h"
 #include "output/tbf_file.h"
-#include "app/workspace_access.h"
 
 #include <cstdio>
 #include <string_view>
@@ -81,7 +81,8 @@ InputFileResult readWireframeInput(Workspace& ws, const std::string& fileName,
                                    const InputOptions& options) {
     InputFileResult result;
     WireframeReadInfo info;
-    result.count = readWireframeFile(wireframeReadTarget(ws), fileName, options.wireframeColor, &info);
+    result.count =
+        readWireframeFile(wireframeReadTarget(ws), fileName, options.wireframeColor, &info);
     result.ok = info.message.empty();
     result.message = info.message;
     return result;
@@ -147,6 +148,25 @@ bool allInputRead(const std::vector<InputFileResult>& results) {
 
 const char* countUnit(InputKind kind) {
     return kind == InputKind::Wireframe ? "points" : "blocks";
+}
+
+bool readToolpathInput(Workspace& ws, const std::vector<std::string>& files,
+                       const InputOptions& options, const char* command) {
+    const std::vector<InputFileResult> results = readInputFiles(ws, files, options);
+    for (const InputFileResult& result : results)
+        for (const std::string& line : result.parseErrors)
+            std::fprintf(stderr, "%s: %s\n", result.fileName.c_str(), line.c_str());
+    if (!allInputRead(results)) {
+        std::fprintf(stderr, "korvix-cli %s: nothing written: an input file could not be read\n",
+                     command);
+        return false;
+    }
+    if (!ws.database.databaseAllocated()) {
+        std::fprintf(stderr, "korvix-cli %s: nothing written: the input holds no toolpath\n",
+                     command);
+        return false;
+    }
+    return true;
 }
 
 } // namespace korvix::cli

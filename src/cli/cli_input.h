@@ -48,6 +48,13 @@ std::vector<InputFileResult> readInputArguments(Workspace& ws,
 // True when every file was read.
 bool allInputRead(const std::vector<InputFileResult>& results);
 
+// Reads the inputs of a command that writes a new toolpath, printing their parsing errors;
+// false (reported as "korvix-cli COMMAND: nothing written: ...") when any could not be read
+// or no path came of them: a file that silently lacks part of its input would be worse than
+// none.
+bool readToolpathInput(Workspace& ws, const std::vector<std::string>& files,
+                       const InputOptions& options, const char* command);
+
 // "blocks" or "points", the unit of InputFileResult::count for the kind.
 const char* countUnit(InputKind kind);
 

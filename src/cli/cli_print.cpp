@@ -45,19 +45,19 @@ PrintStatusBlock statusBlockOf(const std::string& name) {
 }
 
 // "X,Y,STRING": a screen text at pixel (X, Y) of the drawing area; the string may hold commas.
-ScreenText screenTextOf(const std::string& spec) {
-    const std::size_t first = spec.find(',');
-    const std::size_t second = first == std::string::npos ? first : spec.find(',', first + 1);
+ScreenText screenTextOf(const std::string& argument) {
+    const std::size_t first = argument.find(',');
+    const std::size_t second = first == std::string::npos ? first : argument.find(',', first + 1);
     if (second == std::string::npos)
-        throw UsageError("--text: '" + spec + "' is not X,Y,STRING");
-    const IntegerConversion x = convertInteger(spec.substr(0, first));
-    const IntegerConversion y = convertInteger(spec.substr(first + 1, second - first - 1));
+        throw UsageError("--text: '" + argument + "' is not X,Y,STRING");
+    const IntegerConversion x = convertInteger(argument.substr(0, first));
+    const IntegerConversion y = convertInteger(argument.substr(first + 1, second - first - 1));
     if (!x.ok() || !y.ok())
-        throw UsageError("--text: '" + spec + "' is not X,Y,STRING with whole pixels X and Y");
+        throw UsageError("--text: '" + argument + "' is not X,Y,STRING with whole pixels X and Y");
     ScreenText text;
     text.x = x.value;
     text.y = y.value;
-    text.text = spec.substr(second + 1);
+    text.text = argument.substr(second + 1);
     if (text.text.size() > 255)
         throw UsageError("--text: a text may be at most 255 characters long");
     return text;

@@ -43,27 +43,6 @@ ExportRequest parseExport(const std::vector<std::string>& args) {
     return request;
 }
 
-// Reads the inputs; false (reported) when any could not be read or no path came of them: a
-// converter writes nothing rather than a file that silently lacks part of its input.
-bool readForExport(Workspace& ws, const ExportRequest& request, const char* command) {
-    const std::vector<InputFileResult> results =
-        readInputFiles(ws, request.inputs, request.options);
-    for (const InputFileResult& result : results)
-        for (const std::string& line : result.parseErrors)
-            std::fprintf(stderr, "%s: %s\n", result.fileName.c_str(), line.c_str());
-    if (!allInputRead(results)) {
-        std::fprintf(stderr, "korvix-cli %s: nothing written: an input file could not be read\n",
-                     command);
-        return false;
-    }
-    if (!ws.database.databaseAllocated()) {
-        std::fprintf(stderr, "korvix-cli %s: nothing written: the input holds no toolpath\n",
-                     command);
-        return false;
-    }
-    return true;
-}
-
 int finish(const WriteResult& result, const ExportRequest& request, const char* command) {
     if (!result.ok) {
         std::fprintf(stderr, "korvix-cli %s: %s\n", command, result.message.c_str());
@@ -79,7 +58,7 @@ int finish(const WriteResult& result, const ExportRequest& request, const char* 
 int runTbf(const std::vector<std::string>& args) {
     const ExportRequest request = parseExport(args);
     Workspace ws;
-    if (!readForExport(ws, request, "tbf"))
+    if (!readToolpathInput(ws, request.inputs, request.options, "tbf"))
         return kExitFailure;
     return finish(writeTbfFile(ws.database, request.output, request.tolerance, &ws.pump), request,
                   "tbf");
@@ -88,7 +67,7 @@ int runTbf(const std::vector<std::string>& args) {
 int runApt(const std::vector<std::string>& args) {
     const ExportRequest request = parseExport(args);
     Workspace ws;
-    if (!readForExport(ws, request, "apt"))
+    if (!readToolpathInput(ws, request.inputs, request.options, "apt"))
         return kExitFailure;
     return finish(writeAptFile(ws.database, ws.tools, request.output, request.tolerance, &ws.pump),
                   request, "apt");

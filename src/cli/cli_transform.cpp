@@ -244,20 +244,8 @@ int runTransform(const std::vector<std::string>& args) {
     InputOptions inputOptions;
     inputOptions.absoluteCenters = request.absoluteCenters;
     Workspace ws;
-    const std::vector<InputFileResult> results = readInputFiles(ws, request.inputs, inputOptions);
-    for (const InputFileResult& result : results)
-        for (const std::string& line : result.parseErrors)
-            std::fprintf(stderr, "%s: %s\n", result.fileName.c_str(), line.c_str());
-    if (!allInputRead(results)) {
-        std::fprintf(stderr,
-                     "korvix-cli transform: nothing written: an input file could not be read\n");
+    if (!readToolpathInput(ws, request.inputs, inputOptions, "transform"))
         return kExitFailure;
-    }
-    if (!ws.database.databaseAllocated()) {
-        std::fprintf(stderr,
-                     "korvix-cli transform: nothing written: the input holds no toolpath\n");
-        return kExitFailure;
-    }
     for (const TransformStep& step : request.steps)
         if (!runStep(ws, step)) {
             std::fprintf(stderr, "korvix-cli transform: nothing written\n");

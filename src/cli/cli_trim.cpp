@@ -140,15 +140,9 @@ int runTrim(const std::vector<std::string>& args) {
     InputOptions inputOptions;
     inputOptions.absoluteCenters = request.absoluteCenters;
     Workspace ws;
-    const std::vector<InputFileResult> results = readInputFiles(ws, request.inputs, inputOptions);
-    for (const InputFileResult& result : results)
-        for (const std::string& line : result.parseErrors)
-            std::fprintf(stderr, "%s: %s\n", result.fileName.c_str(), line.c_str());
-    if (!allInputRead(results)) {
-        std::fprintf(stderr, "korvix-cli trim: nothing written: an input file could not be read\n");
+    if (!readToolpathInput(ws, request.inputs, inputOptions, "trim"))
         return kExitFailure;
-    }
-    if (!ws.database.databaseAllocated() || !ws.database.status.ncLoaded) {
+    if (!ws.database.status.ncLoaded) {
         std::fprintf(stderr, "korvix-cli trim: nothing written: the input holds no toolpath\n");
         return kExitFailure;
     }

@@ -23,9 +23,9 @@ int convertOption(const char* option, std::string_view text, int highest) {
 
 } // namespace
 
-void addSelectionOptions(OptionSpec& spec) {
-    spec.withValue.insert("--blocks");
-    spec.withValue.insert("--tool");
+void addSelectionOptions(OptionSpec& options) {
+    options.withValue.insert("--blocks");
+    options.withValue.insert("--tool");
 }
 
 BlockRange parseBlockRange(std::string_view text) {

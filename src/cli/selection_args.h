@@ -17,7 +17,7 @@ namespace korvix::cli {
 inline constexpr const char* kSelectionSynopsis = "[--blocks A-B] [--tool T]";
 
 // Adds --blocks and --tool to a command's options.
-void addSelectionOptions(OptionSpec& spec);
+void addSelectionOptions(OptionSpec& options);
 
 struct BlockRange {
     int first = 0;

@@ -1,5 +1,6 @@
 #include "editing/modify_all_preview.h"
 
+#include "editing/modify_all_texts.h"
 #include "editing/path_status_recompute.h"
 
 #include <utility>
@@ -122,6 +123,23 @@ void ShownPreview::discard() {
     unlink();
     m_preview.records.freeAll();
     m_database.status = m_savedStatus;
+}
+
+bool askAboutPreview(GraphicsDatabase& database, GraphicsDatabase preview, Reporter& reporter,
+                     const std::function<void()>& redraw) {
+    const auto draw = [&redraw] {
+        if (redraw)
+            redraw();
+    };
+    ShownPreview shown(database, std::move(preview));
+    draw();
+    const bool keep = reporter.confirm(kKeepModificationQuestion);
+    if (keep)
+        shown.keep();
+    else
+        shown.discard();
+    draw();
+    return keep;
 }
 
 } // namespace korvix

@@ -4,6 +4,9 @@
 #include "model/graphics_database.h"
 #include "model/message_pump.h"
 #include "model/node_list.h"
+#include "model/reporter.h"
+
+#include <functional>
 
 namespace korvix {
 
@@ -52,5 +55,10 @@ private:
     bool m_linked = false;
     bool m_finished = false;
 };
+
+// Shows the preview after the path (drawn through `redraw`, which may be empty), asks whether
+// to keep the modification and keeps or discards it, redrawing after; true when kept.
+bool askAboutPreview(GraphicsDatabase& database, GraphicsDatabase preview, Reporter& reporter,
+                     const std::function<void()>& redraw);
 
 } // namespace korvix

@@ -77,16 +77,9 @@ PreviewOutcome previewModifyPortion(GraphicsDatabase& database, const ModifyPort
         reportFailure(reporter, build.status);
         return PreviewOutcome::Failed;
     }
-    ShownPreview shown(database, std::move(build.preview));
-    callRedraw(redraw);
-    if (reporter.confirm(kKeepModificationQuestion)) {
-        shown.keep();
-        callRedraw(redraw);
-        return PreviewOutcome::Kept;
-    }
-    shown.discard();
-    callRedraw(redraw);
-    return PreviewOutcome::Discarded;
+    return askAboutPreview(database, std::move(build.preview), reporter, redraw)
+               ? PreviewOutcome::Kept
+               : PreviewOutcome::Discarded;
 }
 
 } // namespace korvix

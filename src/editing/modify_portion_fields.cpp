@@ -1,5 +1,6 @@
 #include "editing/modify_portion_fields.h"
 
+#include "editing/field_reader.h"
 #include "model/number_text.h"
 
 #include <array>
@@ -20,29 +21,6 @@ constexpr std::array<ModifyPortionPageInfo, 5> kPages = {{
     {ModifyPortionPage::OptionalStop, "Optional Stop", "OptionalStopTabSheet",
      "Press \"OK\" to modify OPTIONAL STOP points..", false},
 }};
-
-// Converts field after field; the first problem is kept and the rest are skipped.
-class FieldReader {
-public:
-    double real(std::string_view text) {
-        if (!m_problem.empty())
-            return 0;
-        if (const std::optional<char> bad = firstNonNumericChar(text)) {
-            m_problem = nonNumericMessage(*bad);
-            return 0;
-        }
-        const RealConversion converted = convertFloat32(text);
-        if (!converted.ok()) {
-            m_problem = conversionMessage(converted.error, text);
-            return 0;
-        }
-        return converted.value;
-    }
-    std::string problem() const { return m_problem; }
-
-private:
-    std::string m_problem;
-};
 
 } // namespace
 

@@ -53,9 +53,9 @@ TEST(SelectionArgs, ToolOption) {
 }
 
 TEST(SelectionArgs, FromTheCommandLineToTheSelectedRecords) {
-    cli::OptionSpec spec;
-    spec.withValue.insert("-o");
-    cli::addSelectionOptions(spec);
+    cli::OptionSpec options;
+    options.withValue.insert("-o");
+    cli::addSelectionOptions(options);
 
     GraphicsDatabase database;
     PixelPath path(database);
@@ -63,25 +63,25 @@ TEST(SelectionArgs, FromTheCommandLineToTheSelectedRecords) {
     for (int i : {2, 3, 5})
         path.at(i).tool = 4;
 
-    const cli::ParsedArgs none({"in.nc", "-o", "out.nc"}, spec);
+    const cli::ParsedArgs none({"in.nc", "-o", "out.nc"}, options);
     EXPECT_FALSE(cli::selectionArgs(none).given());
     setSelectionFlags(database, "1111111");
     EXPECT_EQ(cli::applySelection(database, cli::selectionArgs(none)), 0u);
     EXPECT_EQ(selectionFlags(database), "0000000") << "an earlier selection never leaks in";
 
-    const cli::ParsedArgs blocks({"--blocks", "1-3", "in.nc"}, spec);
+    const cli::ParsedArgs blocks({"--blocks", "1-3", "in.nc"}, options);
     EXPECT_EQ(cli::applySelection(database, cli::selectionArgs(blocks)), 3u);
     EXPECT_EQ(selectionFlags(database), "0111000");
 
-    const cli::ParsedArgs tool({"--tool", "4", "in.nc"}, spec);
+    const cli::ParsedArgs tool({"--tool", "4", "in.nc"}, options);
     EXPECT_EQ(cli::applySelection(database, cli::selectionArgs(tool)), 3u);
     EXPECT_EQ(selectionFlags(database), "0011010");
 
-    const cli::ParsedArgs both({"in.nc", "--tool", "4", "--blocks", "3-6"}, spec);
+    const cli::ParsedArgs both({"in.nc", "--tool", "4", "--blocks", "3-6"}, options);
     EXPECT_EQ(cli::applySelection(database, cli::selectionArgs(both)), 2u);
     EXPECT_EQ(selectionFlags(database), "0001010") << "tool 4 within blocks 3 to 6";
 
-    const cli::ParsedArgs badTool({"--tool", "x"}, spec);
+    const cli::ParsedArgs badTool({"--tool", "x"}, options);
     EXPECT_THROW(cli::selectionArgs(badTool), UsageError);
 }
 

@@ -18,13 +18,13 @@ QString toQString(std::string_view text) {
 // The entry field's font as the texts are drawn: the family and the height in pixels that
 // the font really has on the screen.
 FontSpec fontSpecOf(const QFont& font) {
-    FontSpec spec;
-    spec.family = font.family().toStdString();
-    spec.pixelHeight = QFontInfo(font).pixelSize();
-    spec.bold = font.bold();
-    spec.italic = font.italic();
-    spec.color = kWhite;
-    return spec;
+    FontSpec shown;
+    shown.family = font.family().toStdString();
+    shown.pixelHeight = QFontInfo(font).pixelSize();
+    shown.bold = font.bold();
+    shown.italic = font.italic();
+    shown.color = kWhite;
+    return shown;
 }
 
 void redrawWithTexts(Tf& window) {
