@@ -12,34 +12,34 @@ namespace korvix::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
-        {"info", "info [--incremental] FILE...",
+        {"info", "info [READING] FILE...",
          "read files and print their extents, feed range, cutting time and parse errors", runInfo},
-        {"dump", "dump [--incremental] FILE...", "read files and list every record of the toolpath",
+        {"dump", "dump [READING] FILE...", "read files and list every record of the toolpath",
          runDump},
         {"convert",
          "convert --machine NAME [--machines-dir DIR] [--program-number N] [--start-text TEXT] "
-         "[--incremental] IN -o OUT",
+         "[READING] IN -o OUT",
          "read IN and write it as an NC program for the machine format NAME (or Default)",
          runConvert},
-        {"tbf", "tbf [--tolerance T] [--incremental] IN... -o OUT.TBF",
+        {"tbf", "tbf [--tolerance T] [READING] IN... -o OUT.TBF",
          "read files, explode arcs with tolerance T (default 0.0005) and write a TBF file", runTbf},
-        {"apt", "apt [--tolerance T] [--incremental] IN... -o OUT",
+        {"apt", "apt [--tolerance T] [READING] IN... -o OUT",
          "read files, explode arcs with tolerance T (default 0.0005) and write an APT file",
          runApt},
         {"filter",
-         "filter [--incremental] IN... -o OUT [--fit-arcs [--tolerance T] [--max-radius R] "
+         "filter [READING] IN... -o OUT [--fit-arcs [--tolerance T] [--max-radius R] "
          "[--xy-only]] [--sift [--tolerance T] [--rapids]] [--reverse] [--explode [--tolerance "
          "T]] [--machine NAME] [--machines-dir DIR]",
          "read files, fit arcs (default tolerance 0.0012, radius 99.99), sift points "
          "(0.0005), reverse, explode arcs (0.0005) in the order given; write an NC program, "
          "or TBF when OUT ends in .TBF",
          runFilter},
-        {"levels", "levels [--incremental] FILE...",
+        {"levels", "levels [READING] FILE...",
          "read files and list the Z levels of the toolpath: depth, first and last block, "
          "moves and cutting time of each",
          runLevels},
         {"transform",
-         "transform [--incremental] IN... -o OUT [--mirror-x] [--mirror-y] [--relocate DX,DY,DZ "
+         "transform [READING] IN... -o OUT [--mirror-x] [--mirror-y] [--relocate DX,DY,DZ "
          "[--copies N]] [--rotate DEG --about X,Y [--copies N]] [--scale S] [--feed OLD=NEW ...] "
          "[--machine NAME] [--machines-dir DIR]",
          "read files, mirror, relocate, rotate, scale and change feed rates of the whole "
@@ -47,7 +47,7 @@ const std::vector<Command>& commands() {
          "or TBF when OUT ends in .TBF",
          runTransform},
         {"edit",
-         "edit [--incremental] IN... -o OUT (--blocks A-B | --tool T) (--delete | --feed F | "
+         "edit [READING] IN... -o OUT (--blocks A-B | --tool T) (--delete | --feed F | "
          "--relocate DX,DY,DZ | --optional-stop on|off) [--machine NAME] [--machines-dir DIR]",
          "read files, select moves by block numbers and/or tool and delete them, give the "
          "selected cutting moves feed rate F, relocate them (the moves into and out of them "
@@ -55,7 +55,7 @@ const std::vector<Command>& commands() {
          "ends in .TBF",
          runEdit},
         {"trim",
-         "trim [--incremental] IN... -o OUT (--box L,B,R,T | --polygon X1,Y1,X2,Y2,...) "
+         "trim [READING] IN... -o OUT (--box L,B,R,T | --polygon X1,Y1,X2,Y2,...) "
          "[--outside] [--primary Z] [--secondary Z [--relative]] [--plunge-feed F] "
          "[--feed-positioning] [--tolerance T] [--deepest Z [--remove-wasted]] [--machine NAME] "
          "[--machines-dir DIR]",
@@ -66,13 +66,13 @@ const std::vector<Command>& commands() {
          runTrim},
         {"render",
          "render FILE... -o OUT.png|OUT.pdf [--view xy|xz|yz|iso1|iso2|iso3|iso4] [--size WxH] "
-         "[--incremental] [--no-rapids] [--wire FILE.WIR]",
+         "[READING] [--no-rapids] [--wire FILE.WIR]",
          "read files and draw them as the window shows them (default xy view, 1280x960) into a "
          "PNG image or a one-page PDF in printer colours",
          runRender},
         {"print",
          "print FILE... -o OUT.pdf [--view xy|xz|yz|iso1|iso2|iso3|iso4] [--status nc|wire|none] "
-         "[--text X,Y,STRING ...] [--setup-sheet] [--size WxH] [--landscape] [--incremental] "
+         "[--text X,Y,STRING ...] [--setup-sheet] [--size WxH] [--landscape] [READING] "
          "[--no-rapids] [--wire FILE.WIR]",
          "read files and print the view as File -> Print does, to an A4 PDF: the toolpath in "
          "black and its colours, the tripod, a status block, texts placed at pixels of a WxH "
@@ -96,6 +96,11 @@ void printHelp() {
                     command.synopsis);
     if (commands().empty())
         std::printf("  (none yet)\n");
+    std::printf("\nREADING, the options of every command that reads NC programs:\n"
+                "  --centers absolute|incremental|auto  what I, J, K mean (default absolute;\n"
+                "                                       auto: the type the arcs fit)\n"
+                "  --incremental                        the same as --centers incremental\n"
+                "  --lower-case                         read lower-case words (g1x5)\n");
     std::printf("\nExit codes: 0 success, 1 failure, 2 usage error.\n");
 }
 

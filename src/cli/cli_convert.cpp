@@ -24,8 +24,8 @@ void printError(const std::string& text) {
 
 int runConvert(const std::vector<std::string>& args) {
     const ParsedArgs parsed(
-        args, OptionSpec{{"--machine", "--machines-dir", "--program-number", "--start-text", "-o"},
-                         {"--incremental"}});
+        args, withReadingOptions(OptionSpec{
+                  {"--machine", "--machines-dir", "--program-number", "--start-text", "-o"}, {}}));
     const std::optional<std::string> machine = parsed.value("--machine");
     const std::optional<std::string> output = parsed.value("-o");
     if (!machine)
@@ -53,8 +53,7 @@ int runConvert(const std::vector<std::string>& args) {
         }
     }
 
-    InputOptions inputOptions;
-    inputOptions.absoluteCenters = !parsed.has("--incremental");
+    const InputOptions inputOptions = readingOptionsOf(parsed);
     Workspace ws;
     const std::string& input = parsed.positional().front();
     const std::vector<InputFileResult> read = readInputFiles(ws, {input}, inputOptions);
@@ -77,6 +76,7 @@ int runConvert(const std::vector<std::string>& args) {
         printError(input + ": no moves to write");
         break;
     case NcWriteOutcome::IoError:
+    case NcWriteOutcome::BadValue:
         printError(result.message);
         break;
     case NcWriteOutcome::FormatNotLoaded:

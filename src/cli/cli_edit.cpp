@@ -30,7 +30,7 @@ constexpr const char* kOperations =
 struct EditRequest {
     std::vector<std::string> inputs;
     ToolpathOutput output;
-    bool absoluteCenters = true;
+    InputOptions reading;
     SelectionArgs selection;
     ModifyPortionRequest operation;
     std::string feedText; // --feed as typed, checked as the dialog's field is
@@ -60,6 +60,7 @@ EditRequest parseEdit(const std::vector<std::string>& args) {
         {"-o", "--feed", "--relocate", "--optional-stop", "--machine", "--machines-dir"},
         {"--incremental", "--delete"}};
     addSelectionOptions(options);
+    options = withReadingOptions(options);
     const ParsedArgs parsed(args, options);
     EditRequest request;
     request.inputs = parsed.positional();
@@ -94,7 +95,7 @@ EditRequest parseEdit(const std::vector<std::string>& args) {
         throw UsageError(std::string(operations == 0 ? "no change given" : "one change at a time") +
                          " (" + kOperations + ")");
     request.output = toolpathOutputOf(parsed);
-    request.absoluteCenters = !parsed.has("--incremental");
+    request.reading = readingOptionsOf(parsed);
     return request;
 }
 
@@ -136,8 +137,7 @@ const char* pastTense(ModifyPortionPage page, bool enable) {
 
 int runEdit(const std::vector<std::string>& args) {
     const EditRequest request = parseEdit(args);
-    InputOptions inputOptions;
-    inputOptions.absoluteCenters = request.absoluteCenters;
+    InputOptions inputOptions = request.reading;
     Workspace ws;
     if (!readToolpathInput(ws, request.inputs, inputOptions, "edit"))
         return kExitFailure;

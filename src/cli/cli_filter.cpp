@@ -46,7 +46,7 @@ struct FilterStep {
 struct FilterRequest {
     std::vector<std::string> inputs;
     ToolpathOutput output;
-    bool absoluteCenters = true;
+    InputOptions reading;
     std::vector<FilterStep> steps;
 };
 
@@ -144,9 +144,10 @@ void checkStep(FilterStep& step) {
 
 FilterRequest parseFilter(const std::vector<std::string>& args) {
     const ParsedArgs parsed(
-        args, OptionSpec{{"-o", "--tolerance", "--max-radius", "--machine", "--machines-dir"},
-                         {"--incremental", "--fit-arcs", "--xy-only", "--sift", "--rapids",
-                          "--reverse", "--explode"}});
+        args, withReadingOptions(
+                  OptionSpec{{"-o", "--tolerance", "--max-radius", "--machine", "--machines-dir"},
+                             {"--incremental", "--fit-arcs", "--xy-only", "--sift", "--rapids",
+                              "--reverse", "--explode"}}));
     FilterRequest request;
     request.inputs = parsed.positional();
     if (request.inputs.empty())
@@ -164,7 +165,7 @@ FilterRequest parseFilter(const std::vector<std::string>& args) {
     for (FilterStep& step : request.steps)
         checkStep(step);
     request.output = toolpathOutputOf(parsed);
-    request.absoluteCenters = !parsed.has("--incremental");
+    request.reading = readingOptionsOf(parsed);
     return request;
 }
 
@@ -225,8 +226,7 @@ double tbfTolerance(const FilterRequest& request) {
 
 int runFilter(const std::vector<std::string>& args) {
     const FilterRequest request = parseFilter(args);
-    InputOptions inputOptions;
-    inputOptions.absoluteCenters = request.absoluteCenters;
+    InputOptions inputOptions = request.reading;
     Workspace ws;
     if (!readToolpathInput(ws, request.inputs, inputOptions, "filter"))
         return kExitFailure;

@@ -49,13 +49,31 @@ private:
     Reporter* m_saved;
 };
 
+// With --centers auto a program whose arcs plainly fit incremental centres is read again
+// that way; otherwise such a finding is a warning.
 InputFileResult readNcInput(Workspace& ws, const std::string& fileName,
                             const InputOptions& options) {
     InputFileResult result;
     NcReadOptions ncOptions;
-    ncOptions.absoluteCenters = options.absoluteCenters;
+    ncOptions.absoluteCenters = options.centers != CentreChoice::Incremental;
+    ncOptions.lowerCaseWords = options.lowerCaseWords;
     ncOptions.drawColor = options.drawColor;
-    const NcReadResult read = readNcProgram(ncReadTarget(ws), fileName, ncOptions, {});
+    const NcReadCheckpoint before = ncReadCheckpoint(ncReadTarget(ws));
+    NcReadResult read = readNcProgram(ncReadTarget(ws), fileName, ncOptions, {});
+    if (read.ok() && centresLookSwapped(read.centres, ncOptions.absoluteCenters)) {
+        const std::string finding =
+            centreFinding(read.centres, ncOptions.absoluteCenters, fileName);
+        if (options.centers == CentreChoice::Auto) {
+            rollBackNcRead(ncReadTarget(ws), before);
+            ncOptions.absoluteCenters = !ncOptions.absoluteCenters;
+            read = readNcProgram(ncReadTarget(ws), fileName, ncOptions, {});
+            ws.report().information(finding + " Read with incremental center points.");
+        } else {
+            ws.report().warning(finding + " Read it with --centers " +
+                                (ncOptions.absoluteCenters ? "incremental" : "absolute") +
+                                " (or --centers auto).");
+        }
+    }
     result.count = read.blocks;
     result.ok = read.ok();
     result.message = read.message;
@@ -131,12 +149,36 @@ std::vector<InputFileResult> readInputFiles(Workspace& ws, const std::vector<std
 
 std::vector<InputFileResult> readInputArguments(Workspace& ws,
                                                 const std::vector<std::string>& args) {
-    const ParsedArgs parsed(args, OptionSpec{{}, {"--incremental"}});
+    const ParsedArgs parsed(args, withReadingOptions({}));
     if (parsed.positional().empty())
         throw UsageError("no input file given");
+    return readInputFiles(ws, parsed.positional(), readingOptionsOf(parsed));
+}
+
+OptionSpec withReadingOptions(OptionSpec spec) {
+    spec.withValue.insert("--centers");
+    spec.switches.insert("--incremental");
+    spec.switches.insert("--lower-case");
+    return spec;
+}
+
+InputOptions readingOptionsOf(const ParsedArgs& parsed) {
     InputOptions options;
-    options.absoluteCenters = !parsed.has("--incremental");
-    return readInputFiles(ws, parsed.positional(), options);
+    if (parsed.has("--incremental"))
+        options.centers = CentreChoice::Incremental;
+    if (const auto centers = parsed.value("--centers")) {
+        if (*centers == "absolute")
+            options.centers = CentreChoice::Absolute;
+        else if (*centers == "incremental")
+            options.centers = CentreChoice::Incremental;
+        else if (*centers == "auto")
+            options.centers = CentreChoice::Auto;
+        else
+            throw UsageError("--centers: unknown centre type '" + *centers +
+                             "' (absolute, incremental or auto)");
+    }
+    options.lowerCaseWords = parsed.has("--lower-case");
+    return options;
 }
 
 bool allInputRead(const std::vector<InputFileResult>& results) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/cli_args.h"
 #include "model/move_record.h"
 
 #include <string>
@@ -17,8 +18,13 @@ enum class InputKind { NcProgram, Wireframe, Tbf };
 
 InputKind inputKindOf(const std::string& fileName);
 
+// How the I, J, K words of NC programs are read: as the centre itself, as offsets from the
+// arc's start, or the way the program's arcs fit (absolute unless they plainly do not).
+enum class CentreChoice { Absolute, Incremental, Auto };
+
 struct InputOptions {
-    bool absoluteCenters = true; // NC programs: I, J, K are the arc centre itself
+    CentreChoice centers = CentreChoice::Absolute;
+    bool lowerCaseWords = false; // NC programs: g1x5 is G1X5
     Rgb drawColor = kWhite;      // feed moves of NC programs and TBF files
     Rgb wireframeColor = kBlack; // black keeps the colours stored in a wire-frame file
 };
@@ -40,7 +46,13 @@ struct InputFileResult {
 std::vector<InputFileResult> readInputFiles(Workspace& ws, const std::vector<std::string>& files,
                                             const InputOptions& options);
 
-// The arguments of a command that only reads, "[--incremental] FILE...", read as
+// The reading options every command that reads takes: "--centers absolute|incremental|auto",
+// "--incremental" (the same as --centers incremental) and "--lower-case".
+OptionSpec withReadingOptions(OptionSpec spec);
+// Those options as given. Throws UsageError for an unknown --centers value.
+InputOptions readingOptionsOf(const ParsedArgs& parsed);
+
+// The arguments of a command that only reads, "[reading options] FILE...", read as
 // readInputFiles does. Throws UsageError when no file is named.
 std::vector<InputFileResult> readInputArguments(Workspace& ws,
                                                 const std::vector<std::string>& args);

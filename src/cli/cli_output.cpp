@@ -51,6 +51,7 @@ int writeNc(Workspace& ws, const ToolpathOutput& output, const char* commandName
                      commandName);
         break;
     case NcWriteOutcome::IoError:
+    case NcWriteOutcome::BadValue:
         std::fprintf(stderr, "korvix-cli %s: %s\n", commandName, result.message.c_str());
         break;
     case NcWriteOutcome::FormatNotLoaded:

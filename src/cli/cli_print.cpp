@@ -64,8 +64,9 @@ ScreenText screenTextOf(const std::string& argument) {
 }
 
 PrintRequest parseRequest(const std::vector<std::string>& args) {
-    const OptionSpec options{{"-o", "--view", "--size", "--wire", "--status", "--text"},
-                             {"--incremental", "--no-rapids", "--setup-sheet", "--landscape"}};
+    const OptionSpec options =
+        withReadingOptions({{"-o", "--view", "--size", "--wire", "--status", "--text"},
+                            {"--no-rapids", "--setup-sheet", "--landscape"}});
     const ParsedArgs parsed(args, options);
     PrintRequest request;
     request.input = pictureInputOf(parsed);

@@ -29,8 +29,8 @@ struct RenderRequest {
 };
 
 RenderRequest parseRequest(const std::vector<std::string>& args) {
-    const OptionSpec options{{"-o", "--view", "--size", "--wire"},
-                             {"--incremental", "--no-rapids"}};
+    const OptionSpec options =
+        withReadingOptions({{"-o", "--view", "--size", "--wire"}, {"--no-rapids"}});
     const ParsedArgs parsed(args, options);
     RenderRequest request;
     request.input = pictureInputOf(parsed);

@@ -24,7 +24,7 @@ struct ExportRequest {
 };
 
 ExportRequest parseExport(const std::vector<std::string>& args) {
-    const ParsedArgs parsed(args, OptionSpec{{"-o", "--tolerance"}, {"--incremental"}});
+    const ParsedArgs parsed(args, withReadingOptions(OptionSpec{{"-o", "--tolerance"}, {}}));
     ExportRequest request;
     request.inputs = parsed.positional();
     if (request.inputs.empty())
@@ -39,7 +39,7 @@ ExportRequest parseExport(const std::vector<std::string>& args) {
             throw UsageError(tolerance.problem);
         request.tolerance = tolerance.value;
     }
-    request.options.absoluteCenters = !parsed.has("--incremental");
+    request.options = readingOptionsOf(parsed);
     return request;
 }
 

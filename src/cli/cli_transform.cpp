@@ -42,7 +42,7 @@ struct TransformStep {
 struct TransformRequest {
     std::vector<std::string> inputs;
     ToolpathOutput output;
-    bool absoluteCenters = true;
+    InputOptions reading;
     std::vector<TransformStep> steps;
 };
 
@@ -151,9 +151,10 @@ void addStep(std::vector<TransformStep>& steps, const std::string& option,
 }
 
 TransformRequest parseTransform(const std::vector<std::string>& args) {
-    const ParsedArgs parsed(args, OptionSpec{{"-o", "--relocate", "--copies", "--rotate", "--about",
-                                              "--scale", "--feed", "--machine", "--machines-dir"},
-                                             {"--incremental", "--mirror-x", "--mirror-y"}});
+    const ParsedArgs parsed(
+        args, withReadingOptions(OptionSpec{{"-o", "--relocate", "--copies", "--rotate", "--about",
+                                             "--scale", "--feed", "--machine", "--machines-dir"},
+                                            {"--incremental", "--mirror-x", "--mirror-y"}}));
     TransformRequest request;
     request.inputs = parsed.positional();
     if (request.inputs.empty())
@@ -167,7 +168,7 @@ TransformRequest parseTransform(const std::vector<std::string>& args) {
         if (step.request.page == ModifyAllPage::Rotate && !step.aboutGiven)
             throw UsageError("--rotate needs --about X,Y");
     request.output = toolpathOutputOf(parsed);
-    request.absoluteCenters = !parsed.has("--incremental");
+    request.reading = readingOptionsOf(parsed);
     return request;
 }
 
@@ -241,8 +242,7 @@ bool runStep(Workspace& ws, const TransformStep& step) {
 
 int runTransform(const std::vector<std::string>& args) {
     const TransformRequest request = parseTransform(args);
-    InputOptions inputOptions;
-    inputOptions.absoluteCenters = request.absoluteCenters;
+    InputOptions inputOptions = request.reading;
     Workspace ws;
     if (!readToolpathInput(ws, request.inputs, inputOptions, "transform"))
         return kExitFailure;

@@ -23,7 +23,7 @@ namespace {
 struct TrimRequest {
     std::vector<std::string> inputs;
     ToolpathOutput output;
-    bool absoluteCenters = true;
+    InputOptions reading;
     std::optional<std::vector<std::string>> box; // L, B, R, T as typed
     std::vector<Point2> polygon;
     std::optional<std::string> primary, secondary, deepest;
@@ -63,10 +63,11 @@ std::vector<Point2> parsePolygon(const std::string& text) {
 
 TrimRequest parseTrim(const std::vector<std::string>& args) {
     const ParsedArgs parsed(
-        args, OptionSpec{{"-o", "--box", "--polygon", "--primary", "--secondary", "--plunge-feed",
-                          "--tolerance", "--deepest", "--machine", "--machines-dir"},
-                         {"--incremental", "--outside", "--relative", "--feed-positioning",
-                          "--remove-wasted"}});
+        args, withReadingOptions(OptionSpec{{"-o", "--box", "--polygon", "--primary", "--secondary",
+                                             "--plunge-feed", "--tolerance", "--deepest",
+                                             "--machine", "--machines-dir"},
+                                            {"--incremental", "--outside", "--relative",
+                                             "--feed-positioning", "--remove-wasted"}}));
     TrimRequest request;
     request.inputs = parsed.positional();
     if (request.inputs.empty())
@@ -102,7 +103,7 @@ TrimRequest parseTrim(const std::vector<std::string>& args) {
         f.arcTolerance = *tolerance;
 
     request.output = toolpathOutputOf(parsed);
-    request.absoluteCenters = !parsed.has("--incremental");
+    request.reading = readingOptionsOf(parsed);
     return request;
 }
 
@@ -137,8 +138,7 @@ TrimDialogFields fieldsFor(const TrimRequest& request, const DatabaseStatus& sta
 
 int runTrim(const std::vector<std::string>& args) {
     const TrimRequest request = parseTrim(args);
-    InputOptions inputOptions;
-    inputOptions.absoluteCenters = request.absoluteCenters;
+    InputOptions inputOptions = request.reading;
     Workspace ws;
     if (!readToolpathInput(ws, request.inputs, inputOptions, "trim"))
         return kExitFailure;

@@ -21,44 +21,44 @@ const std::vector<Command>& commands();
 // 0 success, 1 failure, 2 usage error.
 int runCommandLine(const std::vector<std::string>& args);
 
-// korvix-cli info [--incremental] FILE...: counts, extents, feed range, cutting time, errors.
+// korvix-cli info [READING] FILE...: counts, extents, feed range, cutting time, errors.
 int runInfo(const std::vector<std::string>& args);
-// korvix-cli dump [--incremental] FILE...: every record of the toolpath, one line each.
+// korvix-cli dump [READING] FILE...: every record of the toolpath, one line each.
 int runDump(const std::vector<std::string>& args);
 // korvix-cli convert --machine NAME [--machines-dir DIR] [--program-number N]
-// [--start-text TEXT] [--incremental] IN -o OUT: writes IN for a machine control.
+// [--start-text TEXT] [READING] IN -o OUT: writes IN for a machine control.
 int runConvert(const std::vector<std::string>& args);
 
-// korvix-cli tbf [--tolerance T] [--incremental] IN... -o OUT.TBF: explode arcs, write TBF.
+// korvix-cli tbf [--tolerance T] [READING] IN... -o OUT.TBF: explode arcs, write TBF.
 int runTbf(const std::vector<std::string>& args);
-// korvix-cli apt [--tolerance T] [--incremental] IN... -o OUT: explode arcs, write APT.
+// korvix-cli apt [--tolerance T] [READING] IN... -o OUT: explode arcs, write APT.
 int runApt(const std::vector<std::string>& args);
-// korvix-cli filter [--incremental] IN... -o OUT [--fit-arcs ...] [--sift ...] [--reverse]
+// korvix-cli filter [READING] IN... -o OUT [--fit-arcs ...] [--sift ...] [--reverse]
 // [--explode ...] [--machine NAME]: filters in command-line order, writes NC or TBF.
 int runFilter(const std::vector<std::string>& args);
-// korvix-cli transform [--incremental] IN... -o OUT [--mirror-x] [--mirror-y] [--relocate
+// korvix-cli transform [READING] IN... -o OUT [--mirror-x] [--mirror-y] [--relocate
 // DX,DY,DZ [--copies N]] [--rotate DEG --about X,Y [--copies N]] [--scale S] [--feed OLD=NEW
 // ...] [--machine NAME]: the Modify all changes in command-line order, writes NC or TBF.
 int runTransform(const std::vector<std::string>& args);
 
-// korvix-cli edit [--incremental] IN... -o OUT [--blocks A-B] [--tool T] (--delete | --feed F
+// korvix-cli edit [READING] IN... -o OUT [--blocks A-B] [--tool T] (--delete | --feed F
 // | --relocate DX,DY,DZ | --optional-stop on|off) [--machine NAME]: the Modify changes of
 // edit mode on the selected moves, writes NC or TBF.
 int runEdit(const std::vector<std::string>& args);
 
-// korvix-cli levels [--incremental] FILE...: one line per Z level of the toolpath.
+// korvix-cli levels [READING] FILE...: one line per Z level of the toolpath.
 int runLevels(const std::vector<std::string>& args);
 
-// korvix-cli trim [--incremental] IN... -o OUT (--box L,B,R,T | --polygon X1,Y1,...) ...:
+// korvix-cli trim [READING] IN... -o OUT (--box L,B,R,T | --polygon X1,Y1,...) ...:
 // trims the toolpath in the plain XY view and writes NC or TBF.
 int runTrim(const std::vector<std::string>& args);
 
-// korvix-cli render FILE... -o OUT.png|OUT.pdf [--view V] [--size WxH] [--incremental]
+// korvix-cli render FILE... -o OUT.png|OUT.pdf [--view V] [--size WxH] [READING]
 // [--no-rapids] [--wire FILE.WIR]: the picture the window would show.
 int runRender(const std::vector<std::string>& args);
 
 // korvix-cli print FILE... -o OUT.pdf [--view V] [--status nc|wire|none] [--text X,Y,STRING
-// ...] [--setup-sheet] [--size WxH] [--landscape] [--incremental] [--no-rapids] [--wire
+// ...] [--setup-sheet] [--size WxH] [--landscape] [READING] [--no-rapids] [--wire
 // FILE.WIR]: the printed page of the view (and the setup sheet) as a PDF file.
 int runPrint(const std::vector<std::string>& args);
 

@@ -45,7 +45,7 @@ PictureInput pictureInputOf(const ParsedArgs& parsed) {
     }
     if (const auto size = parsed.value("--size"))
         parseSize(*size, input);
-    input.incremental = parsed.has("--incremental");
+    input.reading = readingOptionsOf(parsed);
     input.hideRapids = parsed.has("--no-rapids");
     if (const auto wire = parsed.value("--wire"))
         input.wireframe = *wire;
@@ -53,8 +53,7 @@ PictureInput pictureInputOf(const ParsedArgs& parsed) {
 }
 
 bool readPictureInputs(Workspace& ws, const PictureInput& input) {
-    InputOptions options;
-    options.absoluteCenters = !input.incremental;
+    const InputOptions& options = input.reading;
     if (!allInputRead(readInputFiles(ws, input.files, options)))
         return false;
     if (input.wireframe.empty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/cli_input.h"
 #include "display/view_commands.h"
 
 #include <QGuiApplication>
@@ -24,13 +25,13 @@ struct PictureInput {
     // The drawing area's window: its size in pixels, the client area of the window.
     int width = 1280;
     int height = 960;
-    bool incremental = false;
+    InputOptions reading;
     bool hideRapids = false;
     std::string wireframe; // --wire FILE
 };
 
 // The options every picture command takes: "--view", "--size" (with values), and
-// "--incremental", "--no-rapids", "--wire FILE". Throws UsageError for a bad one.
+// the reading options, "--no-rapids", "--wire FILE". Throws UsageError for a bad one.
 PictureInput pictureInputOf(const ParsedArgs& parsed);
 
 // Reads every input (the --wire file as a wire-frame whatever its extension); false, after

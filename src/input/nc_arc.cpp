@@ -1,25 +1,75 @@
 #include "input/nc_arc.h"
 
+#include "model/move_record.h"
+
+#include <algorithm>
+#include <limits>
+
 namespace korvix::nc {
 namespace {
 
 // Far below the 4 decimals of NC words, far above the rounding error of doubles of their size.
 constexpr double kDecimalSlack = 1e-9;
 
+constexpr double kFloatMax = std::numeric_limits<float>::max();
+
+// The arc's circle lies within the float range the records hold.
+bool inFloatRange(const ArcShape& arc) {
+    const double r = std::fabs(arc.radius);
+    return std::fabs(arc.centerH) + r <= kFloatMax && std::fabs(arc.centerV) + r <= kFloatMax;
+}
+
 } // namespace
 
-ArcShape buildArc(std::uint8_t plane, int motion, const PlanePoint& start, const PlanePoint& end,
-                  const ArcWords& words, bool absoluteCenters) {
-    // The centre words of the plane: (I, J) for XY, (I, K) for XZ, (J, K) for YZ.
-    const double wordH = plane == kPlaneYZ ? words.j : words.i;
-    const double wordV = plane == kPlaneXY ? words.j : words.k;
+bool anglesIncrease(std::uint8_t plane, int motion) {
     // Seen in the plane's own axes, an XZ arc turns the other way round: looking at the XZ
     // plane from +Y puts Z up and X to the left.
     const bool counterClockwise = motion == kMotionCounterClockwise;
-    const bool increasing = plane == kPlaneXZ ? !counterClockwise : counterClockwise;
+    return plane == kPlaneXZ ? !counterClockwise : counterClockwise;
+}
+
+bool centreFits(double h, double v, const PlanePoint& start, const PlanePoint& end) {
+    const double toStart = std::hypot(start.h - h, start.v - v);
+    const double toEnd = std::hypot(end.h - h, end.v - v);
+    return std::fabs(toStart - toEnd) <= 0.001 + 0.0005 * std::max(toStart, toEnd);
+}
+
+bool fullTurnCentre(std::uint8_t plane, const PlanePoint& start, const ArcWords& words,
+                    bool absoluteCenters, double& h, double& v) {
+    double wordH = 0, wordV = 0;
+    planeCentreWords(plane, words, wordH, wordV);
+    if (absoluteCenters) {
+        h = wordH == kUndefined ? start.h : wordH;
+        v = wordV == kUndefined ? start.v : wordV;
+    } else {
+        h = start.h + (wordH == kUndefined ? 0.0 : wordH);
+        v = start.v + (wordV == kUndefined ? 0.0 : wordV);
+    }
+    return std::hypot(start.h - h, start.v - v) > kMotionTolerance;
+}
+
+ArcShape halfTurn(std::uint8_t plane, int motion, double h, double v, const PlanePoint& start) {
+    ArcShape arc;
+    arc.centerH = h;
+    arc.centerV = v;
+    arc.centerT = start.t;
+    const AngleDistance toStart = angleAndDistance(h, v, start.h, start.v);
+    arc.startAngle = toStart.angle;
+    arc.endAngle = toStart.angle >= 180.0 ? toStart.angle - 180.0 : toStart.angle + 180.0;
+    arc.radius = anglesIncrease(plane, motion) ? toStart.distance : -toStart.distance;
+    arc.valid = toStart.distance > 0.0 && inFloatRange(arc);
+    return arc;
+}
+
+ArcShape buildArc(std::uint8_t plane, int motion, const PlanePoint& start, const PlanePoint& end,
+                  const ArcWords& words, bool absoluteCenters) {
+    double wordH = 0, wordV = 0;
+    planeCentreWords(plane, words, wordH, wordV);
+    const bool increasing = anglesIncrease(plane, motion);
 
     ArcShape arc;
-    if (absoluteCenters) {
+    // The centre type says how I, J, K are meant; an R word is a radius either way.
+    if (absoluteCenters && !radiusGiven(words.r)) {
         arc.centerH = wordH;
         arc.centerV = wordV;
     } else {
@@ -62,7 +112,7 @@ ArcShape buildArc(std::uint8_t plane, int motion, const PlanePoint& start, const
     arc.endAngle = toEnd.angle;
     arc.radius = increasing ? toEnd.distance : -toEnd.distance;
     arc.startAngle = angleAndDistance(arc.centerH, arc.centerV, start.h, start.v).angle;
-    arc.valid = true;
+    arc.valid = inFloatRange(arc);
     return arc;
 }
 

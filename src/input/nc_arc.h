@@ -13,13 +13,37 @@ struct ArcWords {
     double i, j, k, r;
 };
 
-// Builds the arc from `start` to `end` for the G2 (motion 2) or G3 (motion 3) word. With
-// absolute centres the plane's two centre words are the centre; otherwise they are an offset
-// whose length (or the R word, when given) is the radius, and the centre is put on the side
-// that makes the shorter arc. Not valid when no circle fits: a radius of 0, a radius more
-// than kArcTolerance short of half the chord, or a centre on the end point.
+// Builds the arc from `start` to `end` for the G2 (motion 2) or G3 (motion 3) word. An R word
+// in force gives the radius whatever the centre type, and the centre is put on the side that
+// makes the shorter arc. Otherwise, with absolute centres the plane's two centre words are
+// the centre; with incremental ones they are an offset whose length is the radius, placed as
+// for R. Not valid when no circle fits: a radius of 0, a radius more than kArcTolerance short
+// of half the chord, a centre on the end point, or an arc beyond the float range.
 ArcShape buildArc(std::uint8_t plane, int motion, const PlanePoint& start, const PlanePoint& end,
                   const ArcWords& words, bool absoluteCenters);
+
+// True when the angles of the G2 or G3 arc increase from start to end in the plane's own axes.
+bool anglesIncrease(std::uint8_t plane, int motion);
+
+// The plane's two centre words: (I, J) for XY, (I, K) for XZ, (J, K) for YZ.
+inline void planeCentreWords(std::uint8_t plane, const ArcWords& words, double& h, double& v) {
+    h = plane == kPlaneYZ ? words.j : words.i;
+    v = plane == kPlaneXY ? words.j : words.k;
+}
+
+// True when a circle about (h, v) passes through both ends: their distances from it agree
+// within 0.001 plus 0.0005 of the radius, what rounding to a program's decimals leaves.
+bool centreFits(double h, double v, const PlanePoint& start, const PlanePoint& end);
+
+// The centre of a block that closes on its start in the plane: the words as written with
+// absolute centres, the start plus the signed offsets otherwise (a word never given is no
+// offset). False when it lies on the start, where no turn can be made.
+bool fullTurnCentre(std::uint8_t plane, const PlanePoint& start, const ArcWords& words,
+                    bool absoluteCenters, double& h, double& v);
+
+// The first half of a full turn about (h, v): from `start` to the opposite point. The second
+// half is the same with the angles swapped.
+ArcShape halfTurn(std::uint8_t plane, int motion, double h, double v, const PlanePoint& start);
 
 // True when an R word is in force: a value that rounds to -999 means none was given.
 inline bool radiusGiven(double r) {

@@ -4,6 +4,7 @@
 #include "model/number_text.h"
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace korvix::nc {
@@ -16,12 +17,26 @@ bool moved(double from, double to) {
     return std::fabs(to - from) > kMotionTolerance;
 }
 
+// The lower-case forms of the word letters, as bits from 'a'.
+constexpr std::uint32_t kLowerCaseWordLetters = [] {
+    std::uint32_t bits = 0;
+    for (char c : std::string_view("efghijkmnrstxyz"))
+        bits |= std::uint32_t{1} << (c - 'a');
+    return bits;
+}();
+
+bool isLowerCaseWordLetter(char c) {
+    const auto offset = static_cast<unsigned>(c - 'a');
+    return offset < 26 && ((kLowerCaseWordLetters >> offset) & 1u) != 0;
+}
+
 } // namespace
 
 NcBlockReader::NcBlockReader(const NcReadTarget& target, const NcReadOptions& options)
     : m_database(target.database), m_records(target.database.records), m_tools(target.tools),
-      m_log(target.parseLog), m_absoluteCenters(options.absoluteCenters),
-      m_drawColor(options.drawColor), m_toolsBefore(target.tools) {
+      m_log(target.parseLog), m_target(target), m_absoluteCenters(options.absoluteCenters),
+      m_lowerCaseWords(options.lowerCaseWords), m_drawColor(options.drawColor),
+      m_before(ncReadCheckpoint(target)) {
     if (m_records.allocated()) {
         // Appending: the status goes on from the loaded path, its Y pair in true orientation
         // while reading, and the sequence numbers go on from the record count.
@@ -29,7 +44,6 @@ NcBlockReader::NcBlockReader(const NcReadTarget& target, const NcReadOptions& op
         m_status.extents.negateY();
         const auto [last, count] = m_records.lastAndCount();
         m_tail = last;
-        m_lastBefore = last;
         m_positionCount = static_cast<int>(count);
     } else {
         m_status = DatabaseStatus{};
@@ -52,7 +66,14 @@ bool NcBlockReader::readBlock(const char* text, std::size_t length) {
     const char* p = text;
     const char* const end = text + length;
     while (p < end) {
-        const char c = *p++;
+        char c = *p++;
+        if (isLowerCaseWordLetter(c) && !block.comment) {
+            if (!m_lowerCaseWords) {
+                block.lowerCaseSkipped = true;
+                continue;
+            }
+            c = static_cast<char>(c - 'a' + 'A');
+        }
         switch (c) {
         case '%':
         case '(':
@@ -97,7 +118,16 @@ bool NcBlockReader::readBlock(const char* text, std::size_t length) {
     // different arc, or none at all.
     if (block.centreWordGiven && !block.radiusWordGiven)
         block.r = kUndefined;
+    if (block.lowerCaseSkipped)
+        noteLowerCase(block, text, length);
     return endOfBlock(block);
+}
+
+void NcBlockReader::noteLowerCase(const Block& block, const char* text, std::size_t length) {
+    if (m_lowerCaseBlock >= 0)
+        return;
+    m_lowerCaseBlock = block.blockNumber;
+    m_lowerCaseText.assign(text, length);
 }
 
 void NcBlockReader::logWord(std::string_view message, char letter, std::string_view text) {
@@ -140,13 +170,31 @@ bool NcBlockReader::integerWord(char letter, const char* run, std::size_t length
     return true;
 }
 
-void NcBlockReader::axisWord(double value, double& current, double& blockValue) const {
+bool NcBlockReader::axisWord(double value, double& current, double& blockValue) const {
     // The first value of an axis places the tool there, whatever G90/G91 says.
     if (current == kUndefined) {
         current = value;
         blockValue = value;
-    } else {
-        blockValue = m_absolute ? value : value + current;
+        return true;
+    }
+    const double position = m_absolute ? value : value + current;
+    // Incremental moves can add up beyond what a record holds.
+    if (!(std::fabs(position) <= std::numeric_limits<float>::max()))
+        return false;
+    blockValue = position;
+    return true;
+}
+
+void NcBlockReader::positionWord(char letter, const char* run, std::size_t length, double& current,
+                                 double& blockValue, Block& block) {
+    double value = 0;
+    if (!realWord(letter, run, length, kImpliedDecimalsCoordinate, value))
+        return;
+    block.axisWordGiven = true;
+    if (!axisWord(value, current, blockValue)) {
+        logWord(conversionMessage(ConversionError::Range, {}), letter,
+                realWordText(std::string_view(run, length), kImpliedDecimalsCoordinate));
+        block.outOfRange = true;
     }
 }
 
@@ -157,16 +205,13 @@ void NcBlockReader::applyWord(char letter, const char* run, std::size_t length, 
     std::int32_t integer = 0;
     switch (letter) {
     case 'X':
-        if (realWord(letter, run, length, kImpliedDecimalsCoordinate, real))
-            axisWord(real, m_x, block.x);
+        positionWord(letter, run, length, m_x, block.x, block);
         break;
     case 'Y':
-        if (realWord(letter, run, length, kImpliedDecimalsCoordinate, real))
-            axisWord(real, m_y, block.y);
+        positionWord(letter, run, length, m_y, block.y, block);
         break;
     case 'Z':
-        if (realWord(letter, run, length, kImpliedDecimalsCoordinate, real))
-            axisWord(real, m_z, block.z);
+        positionWord(letter, run, length, m_z, block.z, block);
         break;
     case 'I':
         if (realWord(letter, run, length, kImpliedDecimalsCoordinate, real)) {
@@ -193,7 +238,13 @@ void NcBlockReader::applyWord(char letter, const char* run, std::size_t length, 
         }
         break;
     case 'F':
-        if (realWord(letter, run, length, kImpliedDecimalsFeed, real)) {
+        if (!realWord(letter, run, length, kImpliedDecimalsFeed, real))
+            break;
+        if (real < 0.0) {
+            // A negative feed would take time off the cutting time.
+            logWord(conversionMessage(ConversionError::Range, {}), letter,
+                    realWordText(std::string_view(run, length), kImpliedDecimalsFeed));
+        } else {
             m_feed = real;
             widenFeedRange(m_status, real);
         }
@@ -273,6 +324,8 @@ void NcBlockReader::applyWord(char letter, const char* run, std::size_t length, 
 
 bool NcBlockReader::endOfBlock(const Block& block) {
     m_blockCounter = m_blockCounter < kLastAutomaticBlockNumber ? m_blockCounter + 1 : 1;
+    if (block.outOfRange)
+        return true;
 
     if (!m_startDefined) {
         if (m_x == kUndefined || m_y == kUndefined || m_z == kUndefined)
@@ -281,7 +334,19 @@ bool NcBlockReader::endOfBlock(const Block& block) {
         return storeStartPoint(block);
     }
 
-    if (!moved(m_x, block.x) && !moved(m_y, block.y) && !moved(m_z, block.z)) {
+    const bool isArc = m_motion == kMotionClockwise || m_motion == kMotionCounterClockwise;
+    // An arc that closes on its start in its plane and says where its centre is: a full turn
+    // (a bored hole), or a helical one when the third axis moves.
+    double centreH = 0, centreV = 0;
+    const PlanePoint start = toPlane(m_plane, m_x, m_y, m_z);
+    const PlanePoint end = toPlane(m_plane, block.x, block.y, block.z);
+    const bool fullTurn = isArc && block.axisWordGiven && block.centreWordGiven &&
+                          !block.radiusWordGiven && !moved(start.h, end.h) &&
+                          !moved(start.v, end.v) &&
+                          fullTurnCentre(m_plane, start, {block.i, block.j, block.k, block.r},
+                                         m_absoluteCenters, centreH, centreV);
+
+    if (!fullTurn && !moved(m_x, block.x) && !moved(m_y, block.y) && !moved(m_z, block.z)) {
         if (block.optionalStop)
             m_tail->optionalStop = 1;
         return true;
@@ -289,8 +354,9 @@ bool NcBlockReader::endOfBlock(const Block& block) {
 
     widenExtents(block.x, block.y, block.z);
     ++m_positionCount;
-    const bool isArc = m_motion == kMotionClockwise || m_motion == kMotionCounterClockwise;
-    const bool stored = isArc ? storeArc(block) : storeStraightMove(block, m_motion);
+    const bool stored = fullTurn ? storeFullTurn(block, centreH, centreV)
+                        : isArc  ? storeArc(block)
+                                 : storeStraightMove(block, m_motion);
     m_x = block.x;
     m_y = block.y;
     m_z = block.z;
@@ -366,6 +432,8 @@ bool NcBlockReader::storeStraightMove(const Block& block, std::uint8_t motion) {
 bool NcBlockReader::storeArc(const Block& block) {
     const PlanePoint start = toPlane(m_plane, m_x, m_y, m_z);
     const PlanePoint end = toPlane(m_plane, block.x, block.y, block.z);
+    if (!radiusGiven(block.r))
+        testCentres(block, start, end);
     const ArcShape arc = buildArc(m_plane, m_motion, start, end,
                                   {block.i, block.j, block.k, block.r}, m_absoluteCenters);
     if (!arc.valid) {
@@ -377,12 +445,55 @@ bool NcBlockReader::storeArc(const Block& block) {
         m_log.parseErrorFlag = true;
         return storeStraightMove(block, kMotionLinear);
     }
+    return appendArc(arc, block, block.optionalStop, end.t);
+}
+
+void NcBlockReader::testCentres(const Block& block, const PlanePoint& start,
+                                const PlanePoint& end) {
+    double wordH = 0, wordV = 0;
+    planeCentreWords(m_plane, {block.i, block.j, block.k, block.r}, wordH, wordV);
+    // An arc whose centre words were never given says nothing of how they are meant, nor does
+    // one that closes on itself: every centre fits it.
+    if (wordH == kUndefined || wordV == kUndefined ||
+        (!moved(start.h, end.h) && !moved(start.v, end.v)))
+        return;
+    ++m_centres.tested;
+    m_centres.fitAbsolute += centreFits(wordH, wordV, start, end) ? 1 : 0;
+    m_centres.fitIncremental += centreFits(start.h + wordH, start.v + wordV, start, end) ? 1 : 0;
+}
+
+bool NcBlockReader::storeFullTurn(const Block& block, double centreH, double centreV) {
+    const PlanePoint start = toPlane(m_plane, m_x, m_y, m_z);
+    const PlanePoint end = toPlane(m_plane, block.x, block.y, block.z);
+    const ArcShape first = halfTurn(m_plane, m_motion, centreH, centreV, start);
+    if (!first.valid) {
+        m_log.add("Invalid arc radius, block " + std::to_string(block.blockNumber) +
+                      " stored as a straight move",
+                  m_motion == kMotionClockwise ? "G2" : "G3");
+        m_log.parseErrorFlag = true;
+        return storeStraightMove(block, kMotionLinear);
+    }
+    // Two half circles of the same block, the third axis split evenly between them, so that
+    // everything after the reader meets ordinary arcs only. A stop belongs after the turn.
+    const double middle = start.t + (end.t - start.t) / 2.0;
+    if (!appendArc(first, block, false, middle))
+        return false;
+    ArcShape second = first;
+    second.startAngle = first.endAngle;
+    second.endAngle = first.startAngle;
+    second.centerT = middle;
+    ++m_positionCount;
+    return appendArc(second, block, block.optionalStop, end.t);
+}
+
+bool NcBlockReader::appendArc(const ArcShape& arc, const Block& block, bool optionalStop,
+                              double third) {
     addCuttingTime(m_status.cuttingTime, m_feed, arcPathLength(arc));
 
     MoveRecord proto{};
     proto.kind = kKindArcPiece;
     proto.plane = m_plane;
-    proto.optionalStop = block.optionalStop ? 1 : 0;
+    proto.optionalStop = optionalStop ? 1 : 0;
     proto.color = m_drawColor;
     proto.sequence = m_positionCount;
     proto.blockNumber = block.blockNumber;
@@ -399,11 +510,11 @@ bool NcBlockReader::storeArc(const Block& block) {
 
     switch (m_plane) {
     case kPlaneXZ:
-        return appendArcPieces<kPlaneXZ>(arc, proto, end.t);
+        return appendArcPieces<kPlaneXZ>(arc, proto, third);
     case kPlaneYZ:
-        return appendArcPieces<kPlaneYZ>(arc, proto, end.t);
+        return appendArcPieces<kPlaneYZ>(arc, proto, third);
     default:
-        return appendArcPieces<kPlaneXY>(arc, proto, end.t);
+        return appendArcPieces<kPlaneXY>(arc, proto, third);
     }
 }
 
@@ -446,7 +557,37 @@ bool NcBlockReader::appendArcPieces(const ArcShape& arc, const MoveRecord& proto
     return stored;
 }
 
+void NcBlockReader::reportUnreadProgram() {
+    if (m_lowerCaseBlock >= 0) {
+        m_log.addLine("Lower-case words were skipped (first in block " +
+                      std::to_string(m_lowerCaseBlock) + ": \"" + m_lowerCaseText +
+                      "\"); turn on Options -> Read lower-case words to read them");
+        m_log.parseErrorFlag = true;
+    }
+    const bool someAxis = m_x != kUndefined || m_y != kUndefined || m_z != kUndefined;
+    if (!m_startDefined && someAxis) {
+        std::string missing;
+        const char names[] = {'X', 'Y', 'Z'};
+        const double values[] = {m_x, m_y, m_z};
+        int count = 0;
+        for (int axis = 0; axis < 3; ++axis)
+            count += values[axis] == kUndefined ? 1 : 0;
+        for (int axis = 0, listed = 0; axis < 3; ++axis) {
+            if (values[axis] != kUndefined)
+                continue;
+            if (listed > 0)
+                missing += listed == count - 1 ? " or " : ", ";
+            missing += names[axis];
+            ++listed;
+        }
+        m_log.addLine("No move was read: the program never programs " + missing +
+                      " (a start point needs X, Y and Z)");
+        m_log.parseErrorFlag = true;
+    }
+}
+
 int NcBlockReader::finish() {
+    reportUnreadProgram();
     if (!m_records.allocated())
         return 0;
     m_status.extents.negateY();
@@ -456,19 +597,8 @@ int NcBlockReader::finish() {
 }
 
 void NcBlockReader::rollBack() {
-    if (m_lastBefore == nullptr) {
-        m_records.freeAll();
-    } else {
-        MoveRecord* record = m_lastBefore->next;
-        m_lastBefore->next = nullptr;
-        while (record != nullptr) {
-            MoveRecord* const next = record->next;
-            m_records.release(record);
-            record = next;
-        }
-    }
-    m_tail = m_lastBefore;
-    m_tools = m_toolsBefore;
+    rollBackNcRead(m_target, m_before);
+    m_tail = m_before.lastBefore;
 }
 
 } // namespace korvix::nc

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace korvix::nc {
@@ -29,11 +30,12 @@ public:
     // status block stored. Returns the number of position-defining blocks of this read.
     int finish();
 
-    // Undoes the read after a failed allocation: the records it appended are released and the
-    // database and tool table are as they were before it.
+    // Undoes the read after a failed allocation or a cancel: the records it appended are
+    // released and the database and tool table are as they were before it.
     void rollBack();
 
     bool databaseAllocated() const { return m_records.allocated(); }
+    const CentreCheck& centres() const { return m_centres; }
 
 private:
     // The values a block starts from (copies of the modal ones) and changes.
@@ -42,8 +44,11 @@ private:
         double i, j, k, r;
         bool optionalStop;
         bool comment;
-        bool centreWordGiven; // an I, J or K word in this block
-        bool radiusWordGiven; // an R word in this block
+        bool centreWordGiven;  // an I, J or K word in this block
+        bool radiusWordGiven;  // an R word in this block
+        bool axisWordGiven;    // an X, Y or Z word in this block
+        bool outOfRange;       // a position beyond the float range: the block is ignored
+        bool lowerCaseSkipped; // a lower-case word letter outside a comment
         std::uint16_t blockNumber;
     };
 
@@ -53,12 +58,19 @@ private:
     bool integerWord(char letter, const char* run, std::size_t length, std::int32_t low,
                      std::int32_t high, std::int32_t& value);
     void logWord(std::string_view message, char letter, std::string_view text);
-    void axisWord(double value, double& current, double& blockValue) const;
+    bool axisWord(double value, double& current, double& blockValue) const;
+    void positionWord(char letter, const char* run, std::size_t length, double& current,
+                      double& blockValue, Block& block);
+    void noteLowerCase(const Block& block, const char* text, std::size_t length);
+    void reportUnreadProgram();
 
     bool endOfBlock(const Block& block);
     bool storeStartPoint(const Block& block);
     bool storeStraightMove(const Block& block, std::uint8_t motion);
     bool storeArc(const Block& block);
+    bool storeFullTurn(const Block& block, double centreH, double centreV);
+    bool appendArc(const ArcShape& arc, const Block& block, bool optionalStop, double third);
+    void testCentres(const Block& block, const PlanePoint& start, const PlanePoint& end);
     template <std::uint8_t Plane>
     bool appendArcPieces(const ArcShape& arc, const MoveRecord& proto, double third);
     MoveRecord* appendRecord();
@@ -69,12 +81,17 @@ private:
     ToolTable& m_tools;
     ParseLog& m_log;
     DatabaseStatus m_status;
+    const NcReadTarget m_target;
     const bool m_absoluteCenters;
+    const bool m_lowerCaseWords;
     const Rgb m_drawColor;
 
-    MoveRecord* m_tail = nullptr;       // the record the next one is appended to
-    MoveRecord* m_lastBefore = nullptr; // the last record of the path loaded before the read
-    const ToolTable m_toolsBefore;
+    MoveRecord* m_tail = nullptr; // the record the next one is appended to
+    const NcReadCheckpoint m_before;
+    CentreCheck m_centres;
+    // The first block whose lower-case word letters were skipped: its number and text.
+    int m_lowerCaseBlock = -1;
+    std::string m_lowerCaseText;
     int m_positionCount = 0;
     int m_positionCountAtStart = 0;
 

@@ -27,19 +27,21 @@ bool readLine(nc::NcBlockReader& reader, const char* raw, std::size_t rawLength)
 }
 
 // Splits the file into lines at every line feed (one carriage return right before it is
-// part of the line end in DOS files) and hands them to the block reader. A last line without
+// part of the line end in DOS files), or at every carriage return in a file that holds no
+// line feed at all, and hands them to the block reader. A last line without
 // a line end is a line too. Lines that cross a buffer boundary are gathered in a small
 // buffer of their first characters, which is all that is kept of them.
 class LineSplitter {
 public:
-    LineSplitter(nc::NcBlockReader& reader, bool dos) : m_reader(reader), m_dos(dos) {}
+    LineSplitter(nc::NcBlockReader& reader, bool dos, char lineEnd)
+        : m_reader(reader), m_dos(dos), m_lineEnd(lineEnd) {}
 
     // Returns false when the reader asks to stop.
     bool feed(const char* data, std::size_t size, MessagePump& pump) {
         const char* p = data;
         const char* const end = data + size;
         while (p < end) {
-            const char* lf = static_cast<const char*>(std::memchr(p, '\n', end - p));
+            const char* lf = static_cast<const char*>(std::memchr(p, m_lineEnd, end - p));
             if (lf == nullptr) {
                 carry(p, static_cast<std::size_t>(end - p));
                 return true;
@@ -92,6 +94,7 @@ private:
 
     nc::NcBlockReader& m_reader;
     const bool m_dos;
+    const char m_lineEnd;
     char m_carried[kLineLength];
     std::size_t m_carriedKept = 0; // characters of the carried line held in m_carried
     std::size_t m_carriedRaw = 0;  // characters of the carried line seen so far
@@ -105,6 +108,54 @@ NcReadResult failure(NcReadStatus status, std::string message) {
 }
 
 } // namespace
+
+bool centresLookSwapped(const CentreCheck& check, bool absoluteCenters) {
+    const int chosen = absoluteCenters ? check.fitAbsolute : check.fitIncremental;
+    const int other = absoluteCenters ? check.fitIncremental : check.fitAbsolute;
+    return check.tested >= 3 && chosen * 2 < check.tested && other * 10 >= check.tested * 9;
+}
+
+std::string centreFinding(const CentreCheck& check, bool absoluteCenters,
+                          const std::string& fileName) {
+    const int chosen = absoluteCenters ? check.fitAbsolute : check.fitIncremental;
+    const char* const type = absoluteCenters ? "absolute" : "incremental";
+    const char* const other = absoluteCenters ? "incremental" : "absolute";
+    return std::to_string(check.tested - chosen) + " of " + std::to_string(check.tested) +
+           " arcs in \"" + fileName + "\" do not fit " + type +
+           " center points; the program looks like it uses " + other + " center points.";
+}
+
+std::string centreQuestion(const CentreCheck& check, bool absoluteCenters,
+                           const std::string& fileName) {
+    return centreFinding(check, absoluteCenters, fileName) + " Read it again with " +
+           (absoluteCenters ? "incremental" : "absolute") + " center points?";
+}
+
+NcReadCheckpoint ncReadCheckpoint(const NcReadTarget& target) {
+    NcReadCheckpoint checkpoint;
+    if (target.database.records.allocated())
+        checkpoint.lastBefore = target.database.records.lastAndCount().first;
+    checkpoint.tools = target.tools;
+    checkpoint.status = target.database.status;
+    return checkpoint;
+}
+
+void rollBackNcRead(const NcReadTarget& target, const NcReadCheckpoint& checkpoint) {
+    NodeList<MoveRecord>& records = target.database.records;
+    if (checkpoint.lastBefore == nullptr) {
+        records.freeAll();
+    } else {
+        MoveRecord* record = checkpoint.lastBefore->next;
+        checkpoint.lastBefore->next = nullptr;
+        while (record != nullptr) {
+            MoveRecord* const next = record->next;
+            records.release(record);
+            record = next;
+        }
+    }
+    target.tools = checkpoint.tools;
+    target.database.status = checkpoint.status;
+}
 
 NcReadResult readNcProgram(const NcReadTarget& target, const std::string& fileName,
                            const NcReadOptions& options, const FitToExtents& fit) {
@@ -136,9 +187,13 @@ NcReadResult readNcProgram(const NcReadTarget& target, const std::string& fileNa
     // The first 256 bytes decide the line ends; an empty file counts as DOS.
     const std::size_t sniffed = std::min<std::size_t>(file.size(), 256);
     const bool dos = file.size() == 0 || std::memchr(file.data(), '\r', sniffed) != nullptr;
+    // A file whose lines end in CR alone would otherwise read as one line.
+    const bool crOnly = std::memchr(file.data(), '\n', file.size()) == nullptr &&
+                        std::memchr(file.data(), '\r', file.size()) != nullptr &&
+                        !file.restHolds('\n');
 
     nc::NcBlockReader reader(target, options);
-    LineSplitter splitter(reader, dos);
+    LineSplitter splitter(reader, dos && !crOnly, crOnly ? '\r' : '\n');
     bool outOfMemory = false;
     bool readError = false;
     bool canceled = false;
@@ -178,6 +233,7 @@ NcReadResult readNcProgram(const NcReadTarget& target, const std::string& fileNa
 
     NcReadResult result;
     result.blocks = reader.finish();
+    result.centres = reader.centres();
     if (reader.databaseAllocated() && fit)
         fit(target.database.status.extents);
     if (readError) {

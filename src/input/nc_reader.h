@@ -29,7 +29,30 @@ struct NcReadOptions {
     bool absoluteCenters = true;
     // Colour of feed moves; rapids are always drawn red.
     Rgb drawColor = kWhite;
+    // Read lower-case letters as words (g1x5 as G1X5); otherwise they are skipped and the log
+    // says so.
+    bool lowerCaseWords = false;
 };
+
+// How many arcs of a read fit each reading of their I, J, K words: the centre as written
+// (absolute) and the start plus the signed offsets (incremental) lying as far from the start
+// as from the end. Arcs built from R words and full turns tell nothing and are not counted.
+struct CentreCheck {
+    int tested = 0;
+    int fitAbsolute = 0;
+    int fitIncremental = 0;
+};
+
+// True when the arcs say the program uses the other centre type than the one read with: at
+// least 3 arcs, fewer than half fit the chosen type and at least 90 % the other.
+bool centresLookSwapped(const CentreCheck& check, bool absoluteCenters);
+// The finding as one sentence: NN of MM arcs in "FILE" do not fit absolute center points;
+// the program looks like it uses incremental center points.
+std::string centreFinding(const CentreCheck& check, bool absoluteCenters,
+                          const std::string& fileName);
+// The finding with the question whether to read the file again the other way.
+std::string centreQuestion(const CentreCheck& check, bool absoluteCenters,
+                           const std::string& fileName);
 
 // The view fitting handed to the reader: called once at the end of a read that left a
 // toolpath in the database, with the database extents (Y pair in screen orientation).
@@ -48,8 +71,22 @@ struct NcReadResult {
     int blocks = 0; // position-defining blocks of this file (start point, moves, arcs once)
     NcReadStatus status = NcReadStatus::Ok;
     std::string message; // the error text shown to the user, empty when Ok
+    CentreCheck centres;
     bool ok() const { return status == NcReadStatus::Ok; }
 };
+
+// What a read may have to give back: the last record before it (null for an empty database),
+// the tool table and the status block as they were.
+struct NcReadCheckpoint {
+    MoveRecord* lastBefore = nullptr;
+    ToolTable tools;
+    DatabaseStatus status;
+};
+
+NcReadCheckpoint ncReadCheckpoint(const NcReadTarget& target);
+// Puts the database and the tool table back as they were at the checkpoint: a canceled read,
+// or a finished one that is to be read again another way.
+void rollBackNcRead(const NcReadTarget& target, const NcReadCheckpoint& checkpoint);
 
 // Reads an NC program and appends its moves to the target's database (after the path
 // already loaded, if any), fills its tool table and refills its log. Messages go through the

@@ -51,6 +51,23 @@ bool TextFile::fill() {
     return true;
 }
 
+bool TextFile::restHolds(char byte) {
+    const off_t here = ftello(m_file);
+    if (here < 0)
+        return false;
+    auto buffer = std::make_unique_for_overwrite<char[]>(kBlockSize);
+    bool found = false;
+    while (!found) {
+        const std::size_t got = std::fread(buffer.get(), 1, kBlockSize, m_file);
+        if (got == 0)
+            break;
+        found = std::memchr(buffer.get(), byte, got) != nullptr;
+    }
+    std::clearerr(m_file);
+    fseeko(m_file, here, SEEK_SET);
+    return found;
+}
+
 namespace {
 
 // Length of the UTF-8 character that starts at data[i] (2 to 4), or 0 when there is none.

@@ -23,6 +23,9 @@ public:
     bool open(const std::string& fileName);
     // Reads the next block; size() is 0 at the end of the file. False on an input error.
     bool fill();
+    // True when the part of the file after the current block holds the byte. Reads ahead and
+    // comes back, so the next fill() is unchanged.
+    bool restHolds(char byte);
 
     const char* data() const { return m_buffer.get(); }
     std::size_t size() const { return m_size; }

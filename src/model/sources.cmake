@@ -3,6 +3,7 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/arc_geometry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/chunk_memory.cpp
     ${CMAKE_CURRENT_LIST_DIR}/feed_rate_table.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/finite_values.cpp
     ${CMAKE_CURRENT_LIST_DIR}/geometry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/machine_format_record.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text.cpp

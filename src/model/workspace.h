@@ -7,6 +7,7 @@
 #include "model/message_pump.h"
 #include "model/overlay_state.h"
 #include "model/parse_log.h"
+#include "model/reading_options.h"
 #include "model/reporter.h"
 #include "model/tool_table.h"
 #include "model/view_state.h"
@@ -31,6 +32,8 @@ struct Workspace {
     MachineFormat machine;
     // The parsing error log of the last NC read (the "Parsing error log" dialog's list).
     ParseLog parseLog;
+    // How the next NC programs are read (Options -> Read lower-case words).
+    ReadingOptions reading;
 
     // The display: the view transform, the Display menu options, the redraw busy flag and
     // abort request, and the overlays every full redraw paints again.

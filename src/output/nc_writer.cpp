@@ -1,13 +1,25 @@
 #include "output/nc_writer.h"
 
-#include "output/nc_writer_internal.h"
+#include "model/finite_values.h"
 #include "model/safe_file_writer.h"
+#include "output/nc_writer_internal.h"
 
 namespace korvix {
 namespace {
 
 bool hasMoves(const GraphicsDatabase& database) {
     return database.databaseAllocated() && database.first()->next != nullptr;
+}
+
+// False, with the reason in result, when a record holds an infinite or NaN value: no control
+// reads the words that would make.
+bool finiteValues(const GraphicsDatabase& database, NcWriteResult& result) {
+    const MoveRecord* bad = firstNonFiniteRecord(database);
+    if (bad == nullptr)
+        return true;
+    result.outcome = NcWriteOutcome::BadValue;
+    result.message = nonFiniteRecordMessage(*bad);
+    return false;
 }
 
 // Loads the chosen machine format into the program-wide record. False when the writer must
@@ -31,8 +43,8 @@ void writeProgram(const NcWriteSource& source, const NcWriteOptions& options, Li
                                                          options.programNumber, sink, source.pump);
     else
         result.linesWritten =
-            ncout::writeMachineProgram(source.database, source.tools, source.machine, options,
-                                       sink, result.messages, source.pump);
+            ncout::writeMachineProgram(source.database, source.tools, source.machine, options, sink,
+                                       result.messages, source.pump);
     result.outcome = NcWriteOutcome::Written;
 }
 
@@ -55,7 +67,8 @@ bool isDefaultControl(std::string_view controlName) {
 NcWriteResult writeNcProgram(const NcWriteSource& source, const NcWriteOptions& options,
                              LineSink& sink) {
     NcWriteResult result;
-    if (!hasMoves(source.database) || !prepareFormat(source, options, result))
+    if (!hasMoves(source.database) || !finiteValues(source.database, result) ||
+        !prepareFormat(source, options, result))
         return result;
     writeProgram(source, options, sink, result);
     return result;
@@ -65,7 +78,8 @@ NcWriteResult writeNcFile(const NcWriteSource& source, const std::string& path,
                           const NcWriteOptions& options) {
     NcWriteResult result;
     // Nothing is created before the data and the format are known to be good.
-    if (!hasMoves(source.database) || !prepareFormat(source, options, result))
+    if (!hasMoves(source.database) || !finiteValues(source.database, result) ||
+        !prepareFormat(source, options, result))
         return result;
     SafeFileWriter file(path);
     if (!file.open()) {

@@ -1,6 +1,7 @@
 #include "output/point_file_start.h"
 
 #include "filters/explode_arcs.h"
+#include "model/finite_values.h"
 
 namespace korvix {
 
@@ -8,6 +9,11 @@ bool startPointFile(GraphicsDatabase& database, SafeFileWriter& out, double tole
                     MessagePump* pump, WriteResult& result) {
     if (!database.databaseAllocated()) {
         result.message = kNothingToSaveText;
+        return false;
+    }
+    // Before the output is created, so that an existing file stays as it is.
+    if (const MoveRecord* bad = firstNonFiniteRecord(database)) {
+        result.message = nonFiniteRecordMessage(*bad);
         return false;
     }
     const bool arcs = hasArcs(database);

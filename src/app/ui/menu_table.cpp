@@ -1,19 +1,19 @@
 #include "app/ui/menu_table.h"
 
 #include "app/ui/close_commands.h"
-#include "display/ui/animate_commands.h"
 #include "app/ui/print_command.h"
 #include "app/ui/screen_text_commands.h"
+#include "display/ui/animate_commands.h"
 #include "display/ui/display_menu_commands.h"
 #include "display/ui/identify_command.h"
 #include "display/ui/levels_command.h"
 #include "display/ui/recolor_commands.h"
 #include "display/ui/status_window_commands.h"
 #include "display/ui/view_menu_commands.h"
-#include "editing/ui/trim_commands.h"
 #include "editing/ui/edit_mode_commands.h"
 #include "editing/ui/modify_all_window_command.h"
 #include "editing/ui/modify_portion_window_command.h"
+#include "editing/ui/trim_commands.h"
 #include "filters/ui/explode_arcs_command.h"
 #include "filters/ui/fit_arcs_command.h"
 #include "filters/ui/reverse_command.h"
@@ -99,6 +99,8 @@ const MenuItem kItems[] = {
     {kMain, "", "Options1", "&Options", "", nullptr},
     {kMain, "Options1", "FittoNCdata", "Fit screen to NC toolpath", "", &FittoNCdataClick, Check::Checked},
     {kMain, "Options1", "FittoWIREdata", "Fit screen to WIREFRAME", "", &FittoWIREdataClick, Check::Unchecked},
+    {kMain, "Options1", "", "-", "", nullptr},
+    {kMain, "Options1", "ReadLowerCaseWords1", "Read lower-case words", "Read g1x5 as G1X5 in the NC programs opened next", &ReadLowerCaseWordsClick, Check::Unchecked},
     {kMain, "Options1", "", "-", "", nullptr},
     {kMain, "Options1", "IdentifyNCdata1", "Identify NC toolpath", "", &IdentifyNCdata1Click, Check::Checked},
     {kMain, "Options1", "IdentifyWIREdata1", "Identify WIREFRAME", "", &IdentifyWIREdata1Click, Check::Unchecked},

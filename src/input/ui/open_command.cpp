@@ -80,6 +80,26 @@ void finishReading(Tf& window, const QString& doneText) {
     window.pumpNow();
 }
 
+// Reads the program with the loading text, the hourglass and the progress shown, and ends
+// with the count text (or the canceled text: the database, tools and view are then as
+// before the read, and so is the picture).
+NcReadResult readWithProgress(Tf& window, const QString& fileName, const NcReadOptions& options) {
+    Workspace& ws = window.workspace();
+    window.setStatusText("Loading NC file \"" + fileName + "\"...");
+    window.setHourglass(true);
+    window.beginProgress();
+    window.pumpNow();
+    const NcReadResult result =
+        readNcProgram(ncReadTarget(ws), fileName.toStdString(), options,
+                      [&ws](const Extents& extents) { fitAfterRead(ws, extents); });
+    if (result.status == NcReadStatus::Canceled)
+        finishReading(window, "Open command canceled...");
+    else
+        finishReading(window, "Total number of blocks read from \"" + fileName +
+                                  "\" = " + QString::number(result.blocks) + "...");
+    return result;
+}
+
 void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom from) {
     Workspace& ws = window.workspace();
     window.setStatusText("Select which type of arcs to be read...");
@@ -91,24 +111,27 @@ void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom fr
     if (from == OpenedFrom::Dialog)
         window.setChecked("DisplayRAPIDmoves", true);
 
-    window.setStatusText("Loading NC file \"" + fileName + "\"...");
-    window.setHourglass(true);
-    window.beginProgress();
-    window.pumpNow();
     const bool wasEmpty = !ws.database.databaseAllocated();
     NcReadOptions options;
     options.absoluteCenters = InputRadiusTypeForm::of(window).absoluteCenters();
+    options.lowerCaseWords = ws.reading.lowerCaseWords;
     options.drawColor = color;
-    const NcReadResult result =
-        readNcProgram(ncReadTarget(ws), fileName.toStdString(), options,
-                      [&ws](const Extents& extents) { fitAfterRead(ws, extents); });
-    if (result.status == NcReadStatus::Canceled) {
-        // The database, tools and view are as before the read, and so is the picture.
-        finishReading(window, "Open command canceled...");
+    const NcReadCheckpoint before = ncReadCheckpoint(ncReadTarget(ws));
+    NcReadResult result = readWithProgress(window, fileName, options);
+    if (result.status == NcReadStatus::Canceled)
         return;
+    // Arcs read with the wrong centre type make a mass of circles; when they plainly fit the
+    // other type, the user may have the file read that way instead.
+    if (result.ok() && centresLookSwapped(result.centres, options.absoluteCenters) &&
+        ws.report().confirm(
+            centreQuestion(result.centres, options.absoluteCenters, fileName.toStdString()))) {
+        rollBackNcRead(ncReadTarget(ws), before);
+        options.absoluteCenters = !options.absoluteCenters;
+        InputRadiusTypeForm::of(window).setAbsoluteCenters(options.absoluteCenters);
+        result = readWithProgress(window, fileName, options);
+        if (result.status == NcReadStatus::Canceled)
+            return;
     }
-    finishReading(window, "Total number of blocks read from \"" + fileName +
-                              "\" = " + QString::number(result.blocks) + "...");
     window.setCurrentFileName(fileName);
     window.action("Edit2")->setEnabled(wasEmpty);
 
@@ -209,6 +232,12 @@ void Open1Click(Tf& window) {
         return;
     }
     openFile(window, dialog.selectedFiles().front(), OpenedFrom::Dialog);
+}
+
+void ReadLowerCaseWordsClick(Tf& window) {
+    const bool read = !window.isChecked("ReadLowerCaseWords1");
+    window.setChecked("ReadLowerCaseWords1", read);
+    window.workspace().reading.lowerCaseWords = read;
 }
 
 void openNamedFile(Tf& window, const QString& fileName) {

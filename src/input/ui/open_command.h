@@ -13,6 +13,9 @@ void Open1Click(Tf& window);
 // The same without the file dialog: the file named on the command line.
 void openNamedFile(Tf& window, const QString& fileName);
 
+// Options → "Read lower-case words": whether the next NC reads take g1x5 as G1X5.
+void ReadLowerCaseWordsClick(Tf& window);
+
 // The file dialog's filters: every file as an NC program, wire-frames, TBF files.
 QStringList openDialogFilters();
 

@@ -46,7 +46,7 @@ void Save1Click(Tf& window) {
     window.setHourglass(false);
 
     showFormatMessages(ws.report(), result.messages);
-    if (result.outcome == NcWriteOutcome::IoError)
+    if (result.outcome == NcWriteOutcome::IoError || result.outcome == NcWriteOutcome::BadValue)
         ws.report().error(result.message);
     window.setStatusText((result.ok() ? "Finished saving " : "Unable to save ") + fileName + "...");
 }
