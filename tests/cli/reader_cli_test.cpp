@@ -93,6 +93,33 @@ TEST(ReaderCli, IncrementalCentresAndFailedFiles) {
     EXPECT_EQ(runCli({"dump", "--absolute", arc.path()}).exitCode, 2);
 }
 
+TEST(ReaderCli, CentreTypeFindingsAutoCentresAndLowerCase) {
+    const std::string cam = KORVIX_TEST_DATA_DIR "/cam_incremental_arcs.nc";
+    const CliResult absolute = runCli({"info", cam});
+    EXPECT_EQ(absolute.exitCode, 0);
+    EXPECT_NE(absolute.err.find("korvix-cli: warning: 4 of 4 arcs in \"" + cam +
+                                "\" do not fit absolute center points; the program looks like "
+                                "it uses incremental center points. Read it with --centers "
+                                "incremental (or --centers auto).\n"),
+              std::string::npos);
+    const CliResult automatic = runCli({"info", "--centers", "auto", cam});
+    const CliResult incremental = runCli({"info", "--centers", "incremental", cam});
+    EXPECT_EQ(automatic.exitCode, 0);
+    EXPECT_EQ(automatic.out, incremental.out);
+    EXPECT_NE(automatic.out, absolute.out);
+    EXPECT_EQ(automatic.err.find("warning"), std::string::npos);
+    EXPECT_EQ(incremental.err, "");
+    EXPECT_EQ(runCli({"dump", "--centers", "sideways", cam}).exitCode, 2);
+
+    const std::string lower = KORVIX_TEST_DATA_DIR "/lower_case.nc";
+    const CliResult skipped = runCli({"info", lower});
+    EXPECT_NE(skipped.out.find(lower + ": 0 blocks\n"), std::string::npos);
+    EXPECT_NE(skipped.out.find("Lower-case words were skipped (first in block 3: \"g0x0y0z5.\")"),
+              std::string::npos);
+    const CliResult read = runCli({"info", "--lower-case", lower});
+    EXPECT_NE(read.out.find(lower + ": 3 blocks\n"), std::string::npos);
+}
+
 TEST(ReaderCli, EveryExampleReads) {
     for (const fs::directory_entry& entry : fs::directory_iterator(KORVIX_EXAMPLES_DIR)) {
         if (entry.path().extension() != ".nc")

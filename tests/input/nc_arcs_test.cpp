@@ -186,13 +186,6 @@ TEST(NcArcs, ModalArcsReuseTheirWordsButOffsetsOverrideAnEarlierR) {
     EXPECT_NE(groups[0][0].sequence, groups[1][0].sequence);
 }
 
-TEST(NcArcs, AFullCircleWithEqualEndsMakesNoRecord) {
-    Workspace ws;
-    const NcReadResult read = readProgram(ws, "X0Y0Z0\nG2X0Y0I5.J0\nG1X1.\n");
-    EXPECT_EQ(read.blocks, 2);
-    EXPECT_EQ(recordCount(ws), 2u);
-}
-
 TEST(NcArcs, HalfCirclesRoundedToTheProgramDecimalsKeepTheirCentre) {
     Workspace ws;
     // Half the chord is 5.0005, the radius 5.
