@@ -29,8 +29,9 @@ bool anglesIncrease(std::uint8_t plane, int motion) {
 }
 
 bool centreFits(double h, double v, const PlanePoint& start, const PlanePoint& end) {
-    const double toStart = std::hypot(start.h - h, start.v - v);
-    const double toEnd = std::hypot(end.h - h, end.v - v);
+    // sqrt rather than hypot: this runs for every arc read, and NC values cannot overflow.
+    const double toStart = std::sqrt((start.h - h) * (start.h - h) + (start.v - v) * (start.v - v));
+    const double toEnd = std::sqrt((end.h - h) * (end.h - h) + (end.v - v) * (end.v - v));
     return std::fabs(toStart - toEnd) <= 0.001 + 0.0005 * std::max(toStart, toEnd);
 }
 

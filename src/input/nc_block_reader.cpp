@@ -65,15 +65,15 @@ bool NcBlockReader::readBlock(const char* text, std::size_t length) {
     block.blockNumber = static_cast<std::uint16_t>(m_blockCounter);
     const char* p = text;
     const char* const end = text + length;
+    // A word letter's value: the run of value characters after it.
+    const auto word = [&](char letter) {
+        const char* run = p;
+        while (p < end && isValueChar(*p))
+            ++p;
+        applyWord(letter, run, static_cast<std::size_t>(p - run), block);
+    };
     while (p < end) {
-        char c = *p++;
-        if (isLowerCaseWordLetter(c) && !block.comment) {
-            if (!m_lowerCaseWords) {
-                block.lowerCaseSkipped = true;
-                continue;
-            }
-            c = static_cast<char>(c - 'a' + 'A');
-        }
+        const char c = *p++;
         switch (c) {
         case '%':
         case '(':
@@ -98,18 +98,22 @@ bool NcBlockReader::readBlock(const char* text, std::size_t length) {
         case 'T':
         case 'X':
         case 'Y':
-        case 'Z': {
+        case 'Z':
             // Inside a comment the letter is skipped and its value, being no word letter,
             // is skipped with it.
-            if (block.comment)
-                break;
-            const char* run = p;
-            while (p < end && isValueChar(*p))
-                ++p;
-            applyWord(c, run, static_cast<std::size_t>(p - run), block);
+            if (!block.comment)
+                word(c);
             break;
-        }
         default:
+            // Lower-case letters are looked at only here, off the path of upper-case words.
+            if (!isLowerCaseWordLetter(c) || block.comment)
+                break;
+            if (m_lowerCaseWords)
+                word(static_cast<char>(c - 'a' + 'A'));
+            else
+                // Only a letter with a value would have been a word: text such as "; move
+                // to start" after a block is no program written in lower case.
+                block.lowerCaseSkipped |= p < end && isValueChar(*p);
             break;
         }
     }

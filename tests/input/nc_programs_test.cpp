@@ -124,7 +124,7 @@ TEST(NcPrograms, SkippedLowerCaseWordsAndMissingAxesAreLogged) {
         EXPECT_TRUE(ws.parseLog.parseErrorFlag);
     }
     Workspace none;
-    readProgram(none, "M30\n");
+    readProgram(none, "M30\nX0Y0Z0\nG1X5.;move to start\n");
     EXPECT_TRUE(none.parseLog.lines.empty());
 }
 
