@@ -28,13 +28,6 @@ bool anglesIncrease(std::uint8_t plane, int motion) {
     return plane == kPlaneXZ ? !counterClockwise : counterClockwise;
 }
 
-bool centreFits(double h, double v, const PlanePoint& start, const PlanePoint& end) {
-    // sqrt rather than hypot: this runs for every arc read, and NC values cannot overflow.
-    const double toStart = std::sqrt((start.h - h) * (start.h - h) + (start.v - v) * (start.v - v));
-    const double toEnd = std::sqrt((end.h - h) * (end.h - h) + (end.v - v) * (end.v - v));
-    return std::fabs(toStart - toEnd) <= 0.001 + 0.0005 * std::max(toStart, toEnd);
-}
-
 bool fullTurnCentre(std::uint8_t plane, const PlanePoint& start, const ArcWords& words,
                     bool absoluteCenters, double& h, double& v) {
     double wordH = 0, wordV = 0;

@@ -3,6 +3,7 @@
 #include "model/arc_geometry.h"
 #include "model/plane_axes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -33,7 +34,12 @@ inline void planeCentreWords(std::uint8_t plane, const ArcWords& words, double& 
 
 // True when a circle about (h, v) passes through both ends: their distances from it agree
 // within 0.001 plus 0.0005 of the radius, what rounding to a program's decimals leaves.
-bool centreFits(double h, double v, const PlanePoint& start, const PlanePoint& end);
+// Inline: it runs twice for every arc read.
+inline bool centreFits(double h, double v, const PlanePoint& start, const PlanePoint& end) {
+    const double toStart = std::sqrt((start.h - h) * (start.h - h) + (start.v - v) * (start.v - v));
+    const double toEnd = std::sqrt((end.h - h) * (end.h - h) + (end.v - v) * (end.v - v));
+    return std::fabs(toStart - toEnd) <= 0.001 + 0.0005 * std::max(toStart, toEnd);
+}
 
 // The centre of a block that closes on its start in the plane: the words as written with
 // absolute centres, the start plus the signed offsets otherwise (a word never given is no

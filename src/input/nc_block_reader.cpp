@@ -65,13 +65,6 @@ bool NcBlockReader::readBlock(const char* text, std::size_t length) {
     block.blockNumber = static_cast<std::uint16_t>(m_blockCounter);
     const char* p = text;
     const char* const end = text + length;
-    // A word letter's value: the run of value characters after it.
-    const auto word = [&](char letter) {
-        const char* run = p;
-        while (p < end && isValueChar(*p))
-            ++p;
-        applyWord(letter, run, static_cast<std::size_t>(p - run), block);
-    };
     while (p < end) {
         const char c = *p++;
         switch (c) {
@@ -98,22 +91,32 @@ bool NcBlockReader::readBlock(const char* text, std::size_t length) {
         case 'T':
         case 'X':
         case 'Y':
-        case 'Z':
+        case 'Z': {
             // Inside a comment the letter is skipped and its value, being no word letter,
             // is skipped with it.
-            if (!block.comment)
-                word(c);
+            if (block.comment)
+                break;
+            const char* run = p;
+            while (p < end && isValueChar(*p))
+                ++p;
+            applyWord(c, run, static_cast<std::size_t>(p - run), block);
             break;
+        }
         default:
             // Lower-case letters are looked at only here, off the path of upper-case words.
             if (!isLowerCaseWordLetter(c) || block.comment)
                 break;
-            if (m_lowerCaseWords)
-                word(static_cast<char>(c - 'a' + 'A'));
-            else
+            if (!m_lowerCaseWords) {
                 // Only a letter with a value would have been a word: text such as "; move
                 // to start" after a block is no program written in lower case.
                 block.lowerCaseSkipped |= p < end && isValueChar(*p);
+                break;
+            }
+            const char* run = p;
+            while (p < end && isValueChar(*p))
+                ++p;
+            applyWord(static_cast<char>(c - 'a' + 'A'), run, static_cast<std::size_t>(p - run),
+                      block);
             break;
         }
     }
@@ -174,7 +177,9 @@ bool NcBlockReader::integerWord(char letter, const char* run, std::size_t length
     return true;
 }
 
-bool NcBlockReader::axisWord(double value, double& current, double& blockValue) const {
+// Inlined: the reader's hottest words go through here.
+[[gnu::always_inline]] inline bool NcBlockReader::axisWord(double value, double& current,
+                                                           double& blockValue) const {
     // The first value of an axis places the tool there, whatever G90/G91 says.
     if (current == kUndefined) {
         current = value;
@@ -189,8 +194,9 @@ bool NcBlockReader::axisWord(double value, double& current, double& blockValue) 
     return true;
 }
 
-void NcBlockReader::positionWord(char letter, const char* run, std::size_t length, double& current,
-                                 double& blockValue, Block& block) {
+[[gnu::always_inline]] inline void NcBlockReader::positionWord(char letter, const char* run,
+                                                               std::size_t length, double& current,
+                                                               double& blockValue, Block& block) {
     double value = 0;
     if (!realWord(letter, run, length, kImpliedDecimalsCoordinate, value))
         return;
@@ -342,13 +348,14 @@ bool NcBlockReader::endOfBlock(const Block& block) {
     // An arc that closes on its start in its plane and says where its centre is: a full turn
     // (a bored hole), or a helical one when the third axis moves.
     double centreH = 0, centreV = 0;
-    const PlanePoint start = toPlane(m_plane, m_x, m_y, m_z);
-    const PlanePoint end = toPlane(m_plane, block.x, block.y, block.z);
-    const bool fullTurn = isArc && block.axisWordGiven && block.centreWordGiven &&
-                          !block.radiusWordGiven && !moved(start.h, end.h) &&
-                          !moved(start.v, end.v) &&
-                          fullTurnCentre(m_plane, start, {block.i, block.j, block.k, block.r},
-                                         m_absoluteCenters, centreH, centreV);
+    bool fullTurn = false;
+    if (isArc && block.axisWordGiven && block.centreWordGiven && !block.radiusWordGiven) {
+        const PlanePoint start = toPlane(m_plane, m_x, m_y, m_z);
+        const PlanePoint end = toPlane(m_plane, block.x, block.y, block.z);
+        fullTurn = !moved(start.h, end.h) && !moved(start.v, end.v) &&
+                   fullTurnCentre(m_plane, start, {block.i, block.j, block.k, block.r},
+                                  m_absoluteCenters, centreH, centreV);
+    }
 
     if (!fullTurn && !moved(m_x, block.x) && !moved(m_y, block.y) && !moved(m_z, block.z)) {
         if (block.optionalStop)
@@ -373,7 +380,7 @@ bool NcBlockReader::endOfBlock(const Block& block) {
     return stored;
 }
 
-void NcBlockReader::widenExtents(double x, double y, double z) {
+[[gnu::always_inline]] inline void NcBlockReader::widenExtents(double x, double y, double z) {
     if (m_positionCount == 0)
         m_status.extents.reset(x, y, z);
     else
@@ -527,9 +534,10 @@ bool NcBlockReader::appendArc(const ArcShape& arc, const Block& block, bool opti
 // and the extents gather in locals and join the status block once per arc.
 template <std::uint8_t Plane>
 bool NcBlockReader::appendArcPieces(const ArcShape& arc, const MoveRecord& proto, double third) {
-    double minH = arc.centerH, maxH = arc.centerH;
-    double minV = arc.centerV, maxV = arc.centerV;
-    bool first = true;
+    // Empty ranges that the first point fills: no test for a first point in the loop.
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    double minH = kInfinity, maxH = -kInfinity;
+    double minV = kInfinity, maxV = -kInfinity;
     const bool stored = forEachArcPiece(arc, [&](double h, double v) {
         MoveRecord* const previous = m_tail;
         if (!m_records.append(m_tail))
@@ -541,18 +549,13 @@ bool NcBlockReader::appendArcPieces(const ArcShape& arc, const MoveRecord& proto
         record->x = static_cast<float>(p.x);
         record->y = static_cast<float>(p.y);
         record->z = static_cast<float>(p.z);
-        if (first) {
-            minH = maxH = h;
-            minV = maxV = v;
-            first = false;
-        }
         minH = h < minH ? h : minH;
         maxH = h > maxH ? h : maxH;
         minV = v < minV ? v : minV;
         maxV = v > maxV ? v : maxV;
         return true;
     });
-    if (!first) {
+    if (minH <= maxH) {
         const Point3 low = fromPlane(Plane, minH, minV, third);
         const Point3 high = fromPlane(Plane, maxH, maxV, third);
         m_status.extents.widen(low.x, low.y, low.z);
