@@ -32,21 +32,10 @@ void resetAfterClose(Tf& window) {
     window.setCurrentFileName("");
 }
 
-// The confirmation and the common frame of Close all and Close NC.
-void closeData(Tf& window, bool wireframeToo) {
-    // The animation walks the records: it ends first, and the command runs after it.
-    if (animationRunning(window)) {
-        endAnimationThen(window, [&window, wireframeToo] { closeData(window, wireframeToo); });
-        return;
-    }
+} // namespace
+
+void clearLoadedData(Tf& window, bool wireframeToo) {
     Workspace& ws = window.workspace();
-    window.setStatusText(wireframeToo ? "Verify clearing graphics database..."
-                                      : "Verify clearing NC graphics database...");
-    if (!ws.report().confirm(wireframeToo ? "Ok to remove all data from memory?"
-                                          : "Ok to remove all NC data from memory?")) {
-        window.setStatusText("Close command canceled...");
-        return;
-    }
     // A measurement holds pointers into the data; ending it also gives back the menu state
     // it pushed before the stack is emptied below.
     endMeasurement(window);
@@ -62,6 +51,26 @@ void closeData(Tf& window, bool wireframeToo) {
     ws.database.status.ncLoaded = ws.wireframe.wireframeAllocated();
     if (window.isChecked("DisplayNCStatusWindow1") || window.isChecked("DisplayWIRESTATUSwindow1"))
         refillStatusListBox(window);
+}
+
+namespace {
+
+// The confirmation and the common frame of Close all and Close NC.
+void closeData(Tf& window, bool wireframeToo) {
+    // The animation walks the records: it ends first, and the command runs after it.
+    if (animationRunning(window)) {
+        endAnimationThen(window, [&window, wireframeToo] { closeData(window, wireframeToo); });
+        return;
+    }
+    Workspace& ws = window.workspace();
+    window.setStatusText(wireframeToo ? "Verify clearing graphics database..."
+                                      : "Verify clearing NC graphics database...");
+    if (!ws.report().confirm(wireframeToo ? "Ok to remove all data from memory?"
+                                          : "Ok to remove all NC data from memory?")) {
+        window.setStatusText("Close command canceled...");
+        return;
+    }
+    clearLoadedData(window, wireframeToo);
     window.setHourglass(false);
     window.setStatusText(wireframeToo ? "All data has been removed from graphics database..."
                                       : "All NC data has been removed from graphics database...");

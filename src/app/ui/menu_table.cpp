@@ -1,19 +1,20 @@
 #include "app/ui/menu_table.h"
 
 #include "app/ui/close_commands.h"
-#include "display/ui/animate_commands.h"
+#include "app/ui/convert_command.h"
 #include "app/ui/print_command.h"
 #include "app/ui/screen_text_commands.h"
+#include "display/ui/animate_commands.h"
 #include "display/ui/display_menu_commands.h"
 #include "display/ui/identify_command.h"
 #include "display/ui/levels_command.h"
 #include "display/ui/recolor_commands.h"
 #include "display/ui/status_window_commands.h"
 #include "display/ui/view_menu_commands.h"
-#include "editing/ui/trim_commands.h"
 #include "editing/ui/edit_mode_commands.h"
 #include "editing/ui/modify_all_window_command.h"
 #include "editing/ui/modify_portion_window_command.h"
+#include "editing/ui/trim_commands.h"
 #include "filters/ui/explode_arcs_command.h"
 #include "filters/ui/fit_arcs_command.h"
 #include "filters/ui/reverse_command.h"
@@ -27,12 +28,6 @@
 
 namespace korvix::ui {
 namespace {
-
-// Commands whose dialogs and handlers have not been built yet say so rather than doing
-// nothing.
-void notAvailableYet(Tf& window) {
-    window.setStatusText("Not available yet...");
-}
 
 // "&Levels" writes the displayed moves through Save NC, which lives above the display.
 void levelsWithSaveNc(Tf& window) {
@@ -56,7 +51,7 @@ const MenuItem kItems[] = {
     {kMain, "Close1", "CloseAll", "&All", "Clear ALL data from memory", &CloseAllClick},
     {kMain, "Close1", "CloseNc", "&Nc", "Clear NC toolpath data from memory", &CloseNcClick},
     {kMain, "File1", "", "-", "", nullptr},
-    {kMain, "File1", "Convert1", "Co&nvert", "Reformat NC file(s) for another machine control", &notAvailableYet},
+    {kMain, "File1", "Convert1", "Co&nvert", "Reformat NC file(s) for another machine control", &Convert1Click},
     {kMain, "File1", "", "-", "", nullptr},
     {kMain, "File1", "Print1", "&Print", "Send current screen image to printer", &Printer1Click},
     {kMain, "File1", "", "-", "", nullptr},

@@ -50,6 +50,7 @@ public:
         last = currentColor();
         return true;
     }
+    QColor& lastColor(bool wireframe) { return wireframe ? m_wireframeColor : m_toolpathColor; }
 
 private:
     QColor m_toolpathColor = Qt::white;
@@ -58,6 +59,10 @@ private:
 
 void cancel(Tf& window) {
     window.setStatusText("Open command canceled...");
+}
+
+ColorDialog1& colorDialogOf(Tf& window) {
+    return window.dialog<ColorDialog1>([&window] { return new ColorDialog1(&window); });
 }
 
 Rgb toRgb(const QColor& color) {
@@ -138,6 +143,8 @@ void openWireframe(Tf& window, const QString& fileName, Rgb color) {
     }
     finishReading(window, "Total number of points read from \"" + fileName +
                               "\" = " + QString::number(count) + "...");
+    if (count > 0)
+        window.noteRecentFile(fileName);
     showWhatWasRead(window);
 }
 
@@ -174,8 +181,7 @@ void openFile(Tf& window, const QString& fileName, OpenedFrom from) {
     }
     const QString extension = QString::fromStdString(
         upperAscii(info.suffix().isEmpty() ? "" : ("." + info.suffix()).toStdString()));
-    ColorDialog1& colors =
-        window.dialog<ColorDialog1>([&window] { return new ColorDialog1(&window); });
+    ColorDialog1& colors = colorDialogOf(window);
     window.setStatusText("Select drawing color for " +
                          QString::fromStdString(upperAscii(info.fileName().toStdString())) + "...");
     if (!colors.choose(extension == ".WIR")) {
@@ -213,6 +219,18 @@ void Open1Click(Tf& window) {
 
 void openNamedFile(Tf& window, const QString& fileName) {
     openFile(window, QFileInfo(fileName).absoluteFilePath(), OpenedFrom::CommandLine);
+}
+
+void openChosenFile(Tf& window, const QString& fileName) {
+    openFile(window, QFileInfo(fileName).absoluteFilePath(), OpenedFrom::Dialog);
+}
+
+QColor lastOpenColor(Tf& window, bool wireframe) {
+    return colorDialogOf(window).lastColor(wireframe);
+}
+
+void setLastOpenColor(Tf& window, bool wireframe, const QColor& color) {
+    colorDialogOf(window).lastColor(wireframe) = color;
 }
 
 } // namespace korvix::ui
