@@ -84,9 +84,11 @@ double distanceTo(const Segment& s, Vec p) {
         inPlane(piece.plane, Vec{piece.centerX, piece.centerY, piece.centerZ});
     const PlaneCoordinates start = inPlane(piece.plane, from);
     const PlaneCoordinates end = inPlane(piece.plane, to);
-    const double radial = std::hypot(point.h - center.h, point.v - center.v) - radius;
+    const double radial = std::sqrt((point.h - center.h) * (point.h - center.h) +
+                                    (point.v - center.v) * (point.v - center.v)) -
+                          radius;
     const double axial = point.axis - (start.axis + t * (end.axis - start.axis));
-    return std::min(chordDistance, std::hypot(radial, axial));
+    return std::min(chordDistance, std::sqrt(radial * radial + axial * axial));
 }
 
 Vec midpoint(const Segment& s) {
@@ -104,6 +106,11 @@ struct OneWay {
     std::string characterDifference;
 };
 
+// A match this close is taken without looking further ahead: two programs of one path meet
+// their moves in turn, and a closer move further on could lower the figure by no more than
+// this.
+constexpr double kCloseEnough = kSamePathTolerance / 10;
+
 // Walks the samples of `path` in order against `other`, never going back in `other`, and
 // looking only a little way ahead of where the last sample was matched.
 OneWay measure(const std::vector<Segment>& path, const std::vector<Segment>& other,
@@ -114,47 +121,51 @@ OneWay measure(const std::vector<Segment>& path, const std::vector<Segment>& oth
     const auto nearest = [&](Vec p, std::size_t& index) {
         double best = distanceTo(other[at], p);
         index = at;
-        for (std::size_t j = at + 1; j < other.size() && j <= at + kLookAhead; ++j)
-            if (const double d = distanceTo(other[j], p); d < best) {
+        for (std::size_t j = at + 1; j < other.size() && j <= at + kLookAhead; ++j) {
+            const double d = distanceTo(other[j], p);
+            if (d < best) {
                 best = d;
                 index = j;
+            } else if (best <= kCloseEnough) {
+                break; // past the match
             }
+        }
         return best;
+    };
+    const auto agrees = [compareTools](const Segment& o, const Segment& s) {
+        return o.rapid() == s.rapid() && (!compareTools || o.tool() == s.tool());
     };
     for (const Segment& s : path) {
         if (other.empty())
             break;
-        std::size_t index = 0;
         const std::size_t from = at;
-        for (const Vec p : {midpoint(s), s.to()}) {
-            const double d = nearest(p, index);
-            at = index;
+        const Vec middle = midpoint(s);
+        std::size_t middleIndex = 0, endIndex = 0;
+        const double middleDistance = nearest(middle, middleIndex);
+        at = middleIndex;
+        const double endDistance = nearest(s.to(), endIndex);
+        at = endIndex;
+        for (const auto& [d, index] :
+             {std::pair{middleDistance, middleIndex}, std::pair{endDistance, endIndex}})
             if (d > result.largest) {
                 result.largest = d;
                 result.block = s.block();
                 result.otherBlock = other[index].block();
             }
-        }
+
         // The character is judged inside a move (its midpoint), where the neighbouring
         // stretch of the other character cannot be the nearest. A drill's retract runs back
         // along its plunge: any move of the other path as near as the nearest will do.
-        if (!result.characterAgrees || length(s.to() - s.from()) <= 4 * kSamePathTolerance)
+        if (!result.characterAgrees || agrees(other[middleIndex], s) ||
+            length(s.to() - s.from()) <= 4 * kSamePathTolerance)
             continue;
-        const Vec middle = midpoint(s);
-        const std::size_t end = at;
-        at = from;
-        std::size_t nearestIndex = 0;
-        const double best = nearest(middle, nearestIndex);
-        const auto agrees = [&](const Segment& o) {
-            return o.rapid() == s.rapid() && (!compareTools || o.tool() == s.tool());
-        };
         bool found = false;
         for (std::size_t j = from; j < other.size() && j <= from + kLookAhead && !found; ++j)
-            found = agrees(other[j]) && distanceTo(other[j], middle) <= best + kSamePathTolerance;
-        at = end;
+            found = agrees(other[j], s) &&
+                    distanceTo(other[j], middle) <= middleDistance + kSamePathTolerance;
         if (found)
             continue;
-        const Segment& match = other[nearestIndex];
+        const Segment& match = other[middleIndex];
         result.characterAgrees = false;
         result.characterBlock = s.block();
         result.otherCharacterBlock = match.block();
