@@ -15,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -147,8 +148,9 @@ std::vector<Binding> bindings(Tf& window) {
         fontFlag("Font style underline", &QFont::underline, &QFont::setUnderline),
         fontFlag("Font style strikeout", &QFont::strikeOut, &QFont::setStrikeOut),
         fontPart(
+            // A font given in pixels has no point size of its own; the screen's one counts.
             "Font size", window,
-            [](const QFont& font) { return QString::number(font.pointSize()); },
+            [](const QFont& font) { return QString::number(QFontInfo(font).pointSize()); },
             [](QFont& font, const QString& text) {
                 if (text.toInt() > 0)
                     font.setPointSize(text.toInt());
