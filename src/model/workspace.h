@@ -9,6 +9,7 @@
 #include "model/parse_log.h"
 #include "model/reporter.h"
 #include "model/tool_table.h"
+#include "model/undo_history.h"
 #include "model/view_state.h"
 
 namespace korvix {
@@ -31,6 +32,8 @@ struct Workspace {
     MachineFormat machine;
     // The parsing error log of the last NC read (the "Parsing error log" dialog's list).
     ParseLog parseLog;
+    // The steps Edit -> Undo and Redo take back and forward again.
+    UndoHistory history;
 
     // The display: the view transform, the Display menu options, the redraw busy flag and
     // abort request, and the overlays every full redraw paints again.

@@ -310,6 +310,7 @@ bool Tf::runAsCommand(const std::function<void()>& work) {
     --m_commandDepth;
     closeIfRequested();
     syncChecksFromWorkspace();
+    syncUndoItems();
     return true;
 }
 
@@ -327,6 +328,26 @@ void Tf::runCommand(const MenuItem& item) {
     closeIfRequested();
     // Core commands change options directly; the check marks follow.
     syncChecksFromWorkspace();
+    syncUndoItems();
+}
+
+void Tf::syncUndoItems() {
+    const UndoHistory& history = m_ws.history;
+    const auto sync = [this](const char* name, const char* caption, bool can,
+                             const std::string& step) {
+        QAction* item = action(name);
+        if (item == nullptr)
+            return;
+        item->setText(can ? QString(caption) + " " + QString::fromStdString(step)
+                          : QString(caption));
+        // A read in progress has the menus locked; they come back as they are now.
+        if (m_reading)
+            m_enabledBeforeLock[item] = can;
+        else
+            item->setEnabled(can);
+    };
+    sync("Undo1", "&Undo", history.canUndo(), history.undoCaption());
+    sync("Redo1", "&Redo", history.canRedo(), history.redoCaption());
 }
 
 // --- Drawing

@@ -93,6 +93,8 @@ public:
     void setChecked(const QString& objectName, bool checked);
     // Sets the check marks of option items from the workspace.
     void syncChecksFromWorkspace();
+    // Edit -> Undo and Redo name the step they take and are enabled when there is one.
+    void syncUndoItems();
     void pushMenuState();
     void popMenuState();
     void clearMenuStateStack() { m_menuStack.clear(); }

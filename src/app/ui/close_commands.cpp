@@ -47,6 +47,7 @@ void clearLoadedData(Tf& window, bool wireframeToo) {
         ws.wireframe.extents = Extents::cube(10.0);
     }
     resetAfterClose(window);
+    ws.history.clear();
     // The wire-frame alone still makes the views drawable after Close NC.
     ws.database.status.ncLoaded = ws.wireframe.wireframeAllocated();
     if (window.isChecked("DisplayNCStatusWindow1") || window.isChecked("DisplayWIRESTATUSwindow1"))

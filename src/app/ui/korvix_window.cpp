@@ -4,6 +4,7 @@
 #include "app/ui/print_command.h"
 #include "app/ui/screen_text_commands.h"
 #include "app/ui/settings_commands.h"
+#include "app/ui/undo_commands.h"
 #include "display/ui/current_nc_location_dialog.h"
 #include "display/ui/current_wir_location_dialog.h"
 #include "display/ui/key_handlers.h"
@@ -80,6 +81,10 @@ void installDesktopShortcuts(Tf& window) {
     window.action("Open1")->setShortcut(QKeySequence("Ctrl+O"));
     window.action("Save1")->setShortcut(QKeySequence("Ctrl+S"));
     window.action("Exit1")->setShortcut(QKeySequence("Ctrl+Q"));
+    // Ctrl+Z is the dynamic zoom: undo takes the keys of the other desktops.
+    window.action("Undo1")->setShortcut(QKeySequence("Alt+Backspace"));
+    window.action("Redo1")->setShortcuts(
+        {QKeySequence("Shift+Alt+Backspace"), QKeySequence("Ctrl+Y")});
 }
 
 } // namespace
@@ -90,6 +95,7 @@ std::unique_ptr<Tf> createMainWindow(const QStringList& commandLine) {
     installTextEntry(*window);
     installDesktopShortcuts(*window);
     restoreWindowGeometry(*window);
+    window->workspace().history.setBudget(undoMemoryBudget());
     return window;
 }
 

@@ -4,6 +4,7 @@
 #include "app/ui/convert_command.h"
 #include "app/ui/print_command.h"
 #include "app/ui/screen_text_commands.h"
+#include "app/ui/undo_commands.h"
 #include "display/ui/animate_commands.h"
 #include "display/ui/display_menu_commands.h"
 #include "display/ui/identify_command.h"
@@ -58,6 +59,9 @@ const MenuItem kItems[] = {
     {kMain, "File1", "Exit1", "E&xit", "Quit this session of korvix", &Exit1Click},
     // Edit
     {kMain, "", "Edit2", "&Edit", "", nullptr},
+    {kMain, "Edit2", "Undo1", "&Undo", "Take back the last change of the toolpath", &Undo1Click, Check::None, false},
+    {kMain, "Edit2", "Redo1", "&Redo", "Make the change taken back again", &Redo1Click, Check::None, false},
+    {kMain, "Edit2", "", "-", "", nullptr},
     {kMain, "Edit2", "ModifyAll1", "&Modify all", "Modify ALL toolpath data currently in memory", &ModifyAll1Click},
     {kMain, "Edit2", "Modifyportion1", "Modify &Portion", "Modify only a SELECTED PORTION of toolpath data in memory", &Modifyportion1Click},
     {kMain, "Edit2", "", "-", "", nullptr},

@@ -7,4 +7,5 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/print_command.cpp
     ${CMAKE_CURRENT_LIST_DIR}/screen_text_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings_commands.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/undo_commands.cpp
 )

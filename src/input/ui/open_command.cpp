@@ -10,6 +10,7 @@
 #include "model/number_text.h"
 #include "output/tbf_file.h"
 #include "ui/main_window.h"
+#include "ui/undo_step.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -101,6 +102,7 @@ void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom fr
     window.beginProgress();
     window.pumpNow();
     const bool wasEmpty = !ws.database.databaseAllocated();
+    UndoStep step(window, "Open " + QFileInfo(fileName).fileName().toStdString());
     NcReadOptions options;
     options.absoluteCenters = InputRadiusTypeForm::of(window).absoluteCenters();
     options.drawColor = color;
@@ -114,6 +116,8 @@ void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom fr
     }
     finishReading(window, "Total number of blocks read from \"" + fileName +
                               "\" = " + QString::number(result.blocks) + "...");
+    if (result.ok() || result.blocks > 0)
+        step.commit();
     window.setCurrentFileName(fileName);
     window.action("Edit2")->setEnabled(wasEmpty);
 
@@ -159,9 +163,12 @@ void openTbfFile(Tf& window, const QString& fileName, Rgb color, OpenedFrom from
     window.beginProgress();
     window.pumpNow();
     const bool wasEmpty = !ws.database.databaseAllocated();
+    UndoStep step(window, "Open " + QFileInfo(fileName).fileName().toStdString());
     const TbfReadResult result = readTbfFile(ws.database, fileName.toStdString(), color, &ws.pump);
-    if (result.pointCount > 0)
+    if (result.pointCount > 0) {
+        step.commit();
         fitAfterRead(ws, ws.database.status.extents);
+    }
     finishReading(window, "Total number of blocks read from \"" + fileName +
                               "\" = " + QString::number(result.pointCount) + "...");
     window.setCurrentFileName(fileName);
