@@ -3,6 +3,7 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/home_folder.cpp
     ${CMAKE_CURRENT_LIST_DIR}/print_page.cpp
     ${CMAKE_CURRENT_LIST_DIR}/screen_text.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settings_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/setup_sheet.cpp
 )
 

@@ -18,9 +18,15 @@ const std::vector<Command>& commands() {
          runDump},
         {"convert",
          "convert --machine NAME [--machines-dir DIR] [--program-number N] [--start-text TEXT] "
-         "[READING] IN -o OUT",
-         "read IN and write it as an NC program for the machine format NAME (or Default)",
+         "[READING] [--verify] (IN -o OUT | --in-place IN...)",
+         "read IN and write it as an NC program for the machine format NAME (or Default); "
+         "--in-place rewrites each IN keeping its original as IN.bak; --verify reads the "
+         "written program back and fails when its toolpath differs",
          runConvert},
+        {"compare", "compare [--incremental-a] [--incremental-b] A B",
+         "read two programs and print the largest deviation between their toolpaths; exit 1 "
+         "when it is above 0.001 or their rapid/feed moves or tools differ",
+         runCompare},
         {"tbf", "tbf [--tolerance T] [READING] IN... -o OUT.TBF",
          "read files, explode arcs with tolerance T (default 0.0005) and write a TBF file", runTbf},
         {"apt", "apt [--tolerance T] [READING] IN... -o OUT",

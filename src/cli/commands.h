@@ -26,8 +26,12 @@ int runInfo(const std::vector<std::string>& args);
 // korvix-cli dump [READING] FILE...: every record of the toolpath, one line each.
 int runDump(const std::vector<std::string>& args);
 // korvix-cli convert --machine NAME [--machines-dir DIR] [--program-number N]
-// [--start-text TEXT] [READING] IN -o OUT: writes IN for a machine control.
+// [--start-text TEXT] [READING] [--verify] (IN -o OUT | --in-place IN...): writes IN for a
+// machine control, or each IN over itself keeping NAME.bak.
 int runConvert(const std::vector<std::string>& args);
+// korvix-cli compare [--incremental-a] [--incremental-b] A B: the largest deviation between
+// the toolpaths of two programs; exit 1 when they differ by more than 0.001.
+int runCompare(const std::vector<std::string>& args);
 
 // korvix-cli tbf [--tolerance T] [READING] IN... -o OUT.TBF: explode arcs, write TBF.
 int runTbf(const std::vector<std::string>& args);

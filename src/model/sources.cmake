@@ -10,4 +10,5 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/safe_file_writer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tool_definitions.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tool_table.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/undo_history.cpp
 )

@@ -10,6 +10,7 @@
 #include "model/reading_options.h"
 #include "model/reporter.h"
 #include "model/tool_table.h"
+#include "model/undo_history.h"
 #include "model/view_state.h"
 
 namespace korvix {
@@ -34,6 +35,8 @@ struct Workspace {
     ParseLog parseLog;
     // How the next NC programs are read (Options -> Read lower-case words).
     ReadingOptions reading;
+    // The steps Edit -> Undo and Redo take back and forward again.
+    UndoHistory history;
 
     // The display: the view transform, the Display menu options, the redraw busy flag and
     // abort request, and the overlays every full redraw paints again.

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFont>
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -38,6 +40,7 @@ Tf::Tf(const QStringList& commandLine, std::span<const MenuItem> menus, WindowHa
     setObjectName("f");
     setWindowTitle("Korvix");
     resize(758, 596);
+    setAcceptDrops(true);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -307,6 +310,7 @@ bool Tf::runAsCommand(const std::function<void()>& work) {
     --m_commandDepth;
     closeIfRequested();
     syncChecksFromWorkspace();
+    syncUndoItems();
     return true;
 }
 
@@ -324,6 +328,26 @@ void Tf::runCommand(const MenuItem& item) {
     closeIfRequested();
     // Core commands change options directly; the check marks follow.
     syncChecksFromWorkspace();
+    syncUndoItems();
+}
+
+void Tf::syncUndoItems() {
+    const UndoHistory& history = m_ws.history;
+    const auto sync = [this](const char* name, const char* caption, bool can,
+                             const std::string& step) {
+        QAction* item = action(name);
+        if (item == nullptr)
+            return;
+        item->setText(can ? QString(caption) + " " + QString::fromStdString(step)
+                          : QString(caption));
+        // A read in progress has the menus locked; they come back as they are now.
+        if (m_reading)
+            m_enabledBeforeLock[item] = can;
+        else
+            item->setEnabled(can);
+    };
+    sync("Undo1", "&Undo", history.canUndo(), history.undoCaption());
+    sync("Redo1", "&Redo", history.canRedo(), history.redoCaption());
 }
 
 // --- Drawing
@@ -429,8 +453,72 @@ void Tf::hideTextEntry() {
     m_edit1->hide();
 }
 
+void Tf::setRecentFiles(const QStringList& files) {
+    m_recentFiles.clear();
+    for (const QString& file : files)
+        if (!file.isEmpty() && !m_recentFiles.contains(file) && m_recentFiles.size() < 8)
+            m_recentFiles.append(file);
+    rebuildRecentFileItems();
+}
+
+void Tf::noteRecentFile(const QString& fileName) {
+    QStringList files = m_recentFiles;
+    files.removeAll(fileName);
+    files.prepend(fileName);
+    setRecentFiles(files);
+}
+
+void Tf::rebuildRecentFileItems() {
+    QMenu* file = action("File1") != nullptr ? action("File1")->menu() : nullptr;
+    QAction* exit = action("Exit1");
+    if (file == nullptr || exit == nullptr)
+        return;
+    for (QAction* item : m_recentFileItems) {
+        file->removeAction(item);
+        delete item;
+    }
+    m_recentFileItems.clear();
+    for (qsizetype i = 0; i < m_recentFiles.size(); ++i) {
+        const QString path = m_recentFiles[i];
+        const QString number = QString::number(i + 1);
+        auto* item = new QAction("&" + number + " " + QFileInfo(path).fileName(), file);
+        item->setObjectName("RecentFile" + number);
+        item->setStatusTip(path);
+        item->setShortcut(QKeySequence("Ctrl+" + number));
+        connect(item, &QAction::triggered, this, [this, path] { openChosen(path); });
+        file->insertAction(exit, item);
+        m_recentFileItems.append(item);
+    }
+    if (!m_recentFileItems.isEmpty())
+        m_recentFileItems.append(file->insertSeparator(exit));
+}
+
+void Tf::openChosen(const QString& fileName) {
+    if (!m_handlers.openChosenFile || !action("Open1")->isEnabled())
+        return;
+    runAsCommand([this, fileName] { m_handlers.openChosenFile(*this, fileName); });
+}
+
+void Tf::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void Tf::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    // The drop's own event must end before the Open dialogs run their loops.
+    const QString fileName = urls.front().toLocalFile();
+    QTimer::singleShot(0, this, [this, fileName] { openChosen(fileName); });
+}
+
 void Tf::setCurrentFileName(const QString& fileName) {
     m_currentFileName = fileName;
+    if (!fileName.isEmpty())
+        noteRecentFile(fileName);
     setWindowTitle(fileName.isEmpty() ? QString("Korvix")
                                       : "Korvix - " + QFileInfo(fileName).fileName());
 }
@@ -460,17 +548,24 @@ bool Tf::event(QEvent* event) {
 }
 
 void Tf::FormActivate() {
-    // A command-line file that does not exist is ignored without a message.
-    if (!m_commandLineFile.isEmpty() && QFileInfo(m_commandLineFile).isFile()) {
-        ++m_commandDepth;
-        if (m_handlers.openNamedFile)
-            m_handlers.openNamedFile(*this, m_commandLineFile);
-        --m_commandDepth;
+    // A command-line file that does not exist is ignored without a message. The file is
+    // read with the dialogs' built-in answers, before the settings are read.
+    const bool opened = !m_commandLineFile.isEmpty() && QFileInfo(m_commandLineFile).isFile();
+    ++m_commandDepth;
+    if (opened && m_handlers.openNamedFile)
+        m_handlers.openNamedFile(*this, m_commandLineFile);
+    if (m_handlers.loadSettings)
+        m_handlers.loadSettings(*this);
+    --m_commandDepth;
+    m_commandLineFile.clear();
+    m_started = true;
+    if (m_closeRequested) {
         closeIfRequested();
         return;
     }
     // With no file the picture is the axis tripod alone.
-    fullRedraw();
+    if (!opened)
+        fullRedraw();
 }
 
 void Tf::keyPressEvent(QKeyEvent* event) {
@@ -505,7 +600,9 @@ void Tf::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // FormClose: free all data.
+    // FormClose: save the settings, free all data.
+    if (m_handlers.saveSettings)
+        m_handlers.saveSettings(*this);
     m_ws.database.records.freeAll();
     m_ws.wireframe.points.freeAll();
     m_ws.toolShape.freeAll();

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <span>
@@ -17,6 +18,8 @@
 #include <unordered_map>
 
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -53,6 +56,13 @@ struct WindowHandlers {
     // The trim command with its dialog, for the trim box and polygon that the mouse and keys
     // finish (they live below the editing commands).
     std::function<void(Tf&, const TrimInvocation&)> trim;
+    // Open as File -> Open does, for a file the user chose otherwise: a recent file, a file
+    // dropped on the window.
+    std::function<void(Tf&, const QString& fileName)> openChosenFile;
+    // The settings file: read at the first activation after the command-line file was
+    // opened, written whenever the window closes.
+    std::function<void(Tf&)> loadSettings;
+    std::function<void(Tf&)> saveSettings;
 };
 
 // The main window: the drawing surface, the owner of the menus and of every dialog, and the
@@ -83,6 +93,8 @@ public:
     void setChecked(const QString& objectName, bool checked);
     // Sets the check marks of option items from the workspace.
     void syncChecksFromWorkspace();
+    // Edit -> Undo and Redo name the step they take and are enabled when there is one.
+    void syncUndoItems();
     void pushMenuState();
     void popMenuState();
     void clearMenuStateStack() { m_menuStack.clear(); }
@@ -125,6 +137,8 @@ public:
     void beginProgress();
     void endProgress();
     bool reading() const { return m_reading; }
+    // The start-up work of the first activation (command-line file, settings) has run.
+    bool started() const { return m_started; }
 
     // --- Status window
     QListWidget& statusListBox() { return *m_statusListBox; }
@@ -145,6 +159,10 @@ public:
     // --- Files
     QString currentFileName() const { return m_currentFileName; }
     void setCurrentFileName(const QString& fileName);
+    // The files read last, newest first, listed under File with Ctrl+1..8.
+    QStringList recentFiles() const { return m_recentFiles; }
+    void setRecentFiles(const QStringList& files);
+    void noteRecentFile(const QString& fileName);
 
     // What a mouse drag means (the pick mode), the drag in progress and the armed selection.
     PointerState pointer;
@@ -159,6 +177,9 @@ protected:
     void closeIfRequested();
     // FormKeyDown, then FormKeyPress; the keys they use are consumed.
     void keyPressEvent(QKeyEvent* event) override;
+    // A file dropped on the window is opened as File -> Open opens it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormCreate();
@@ -167,6 +188,8 @@ private:
     void refreshReadout();
     void lockMenus(bool locked);
     void installMessagePump();
+    void rebuildRecentFileItems();
+    void openChosen(const QString& fileName);
 
     Workspace m_ws;
     WindowHandlers m_handlers;
@@ -190,6 +213,8 @@ private:
     std::unordered_map<std::type_index, QWidget*> m_dialogs;
 
     QString m_currentFileName;
+    QStringList m_recentFiles;
+    QList<QAction*> m_recentFileItems;
     QString m_commandLineFile;
     bool m_firstActivationPending = true;
     int m_commandDepth = 0;
@@ -197,6 +222,7 @@ private:
     bool m_redrawHourglass = false; // the redraw under way has set the hourglass cursor
     bool m_closeRequested = false;  // the user closed the window while it was busy
     bool m_reading = false;         // a file is being read (the progress bar shows)
+    bool m_started = false;
 };
 
 } // namespace korvix::ui

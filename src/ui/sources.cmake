@@ -7,5 +7,6 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/numeric_field.cpp
     ${CMAKE_CURRENT_LIST_DIR}/numeric_field_form.cpp
     ${CMAKE_CURRENT_LIST_DIR}/qt_reporter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/undo_step.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wait_while.cpp
 )

@@ -115,5 +115,37 @@ TEST_F(ConvertCli, TheHomeFolderGetsTheBundledFormats) {
     EXPECT_EQ(fileText(path("iso.nc")).substr(0, 8), "%\nO0012\n");
 }
 
+TEST_F(ConvertCli, InPlaceKeepsBackupsAndVerifyAndCompareProveThePath) {
+    fs::copy_file(KORVIX_EXAMPLES_DIR "/pocket_absolute.nc", path("a.nc"));
+    fs::copy_file(KORVIX_EXAMPLES_DIR "/plane_arcs.nc", path("b.nc"));
+    const std::string original = fileText(path("a.nc"));
+    CliResult result = runCli(
+        {"convert", "--machine", "Default", "--in-place", "--verify", path("a.nc"), path("a.nc")});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(fileText(path("a.nc.bak")), original);
+    EXPECT_TRUE(fs::exists(path("a.nc.bak.1")));
+    EXPECT_TRUE(contains(result.out, "(verified, largest deviation 0.0000), original kept as " +
+                                         path("a.nc.bak.1")))
+        << result.out;
+
+    // The written program against its original, read right and read wrong.
+    result = runCli({"compare", path("a.nc.bak"), path("a.nc")});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(contains(result.out, "largest deviation 0.0000")) << result.out;
+    result = runCli({"compare", "--incremental-a", path("a.nc.bak"), path("a.nc")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(contains(result.out, " at block ")) << result.out;
+    EXPECT_EQ(runCli({"compare", path("a.nc"), path("b.nc")}).exitCode, 1);
+
+    result =
+        runCli({"convert", "--machine", "Default", "--verify", path("b.nc"), "-o", path("c.nc")});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(contains(result.out, path("c.nc") + ": verified, largest deviation")) << result.out;
+    EXPECT_EQ(
+        runCli({"convert", "--machine", "Default", "--in-place", path("b.nc"), "-o", path("c.nc")})
+            .exitCode,
+        2);
+}
+
 } // namespace
 } // namespace korvix::test

@@ -32,6 +32,30 @@ void resetAfterClose(Tf& window) {
     window.setCurrentFileName("");
 }
 
+} // namespace
+
+void clearLoadedData(Tf& window, bool wireframeToo) {
+    Workspace& ws = window.workspace();
+    // A measurement holds pointers into the data; ending it also gives back the menu state
+    // it pushed before the stack is emptied below.
+    endMeasurement(window);
+    window.eraseWindow();
+    window.setHourglass(true);
+    ws.database.records.freeAll();
+    if (wireframeToo) {
+        ws.wireframe.points.freeAll();
+        ws.wireframe.extents = Extents::cube(10.0);
+    }
+    resetAfterClose(window);
+    ws.history.clear();
+    // The wire-frame alone still makes the views drawable after Close NC.
+    ws.database.status.ncLoaded = ws.wireframe.wireframeAllocated();
+    if (window.isChecked("DisplayNCStatusWindow1") || window.isChecked("DisplayWIRESTATUSwindow1"))
+        refillStatusListBox(window);
+}
+
+namespace {
+
 // The confirmation and the common frame of Close all and Close NC.
 void closeData(Tf& window, bool wireframeToo) {
     // The animation walks the records: it ends first, and the command runs after it.
@@ -47,21 +71,7 @@ void closeData(Tf& window, bool wireframeToo) {
         window.setStatusText("Close command canceled...");
         return;
     }
-    // A measurement holds pointers into the data; ending it also gives back the menu state
-    // it pushed before the stack is emptied below.
-    endMeasurement(window);
-    window.eraseWindow();
-    window.setHourglass(true);
-    ws.database.records.freeAll();
-    if (wireframeToo) {
-        ws.wireframe.points.freeAll();
-        ws.wireframe.extents = Extents::cube(10.0);
-    }
-    resetAfterClose(window);
-    // The wire-frame alone still makes the views drawable after Close NC.
-    ws.database.status.ncLoaded = ws.wireframe.wireframeAllocated();
-    if (window.isChecked("DisplayNCStatusWindow1") || window.isChecked("DisplayWIRESTATUSwindow1"))
-        refillStatusListBox(window);
+    clearLoadedData(window, wireframeToo);
     window.setHourglass(false);
     window.setStatusText(wireframeToo ? "All data has been removed from graphics database..."
                                       : "All NC data has been removed from graphics database...");

@@ -3,6 +3,8 @@
 #include "app/ui/menu_table.h"
 #include "app/ui/print_command.h"
 #include "app/ui/screen_text_commands.h"
+#include "app/ui/settings_commands.h"
+#include "app/ui/undo_commands.h"
 #include "display/ui/current_nc_location_dialog.h"
 #include "display/ui/current_wir_location_dialog.h"
 #include "display/ui/key_handlers.h"
@@ -10,10 +12,10 @@
 #include "display/ui/modify_feed_colors_dialog.h"
 #include "display/ui/mouse_handlers.h"
 #include "editing/trim_driver.h"
-#include "editing/ui/trim_commands.h"
-#include "editing/ui/trim_dialog_box.h"
 #include "editing/ui/modify_all_dialog.h"
 #include "editing/ui/selection_toolbar_buttons.h"
+#include "editing/ui/trim_commands.h"
+#include "editing/ui/trim_dialog_box.h"
 #include "filters/ui/explode_arc_form.h"
 #include "filters/ui/fit_arc_form.h"
 #include "filters/ui/sifting_form.h"
@@ -24,8 +26,10 @@
 #include "model/ui/tool_definition_dialog.h"
 #include "model/ui/tool_number_selection_form.h"
 #include "output/ui/cnc_control_type_dialog.h"
+#include "output/ui/dir_ctrl_form.h"
 #include "ui/main_window.h"
 
+#include <QAction>
 #include <QKeyEvent>
 
 namespace korvix::ui {
@@ -42,6 +46,9 @@ WindowHandlers korvixHandlers() {
     handlers.mouseUp = &FormMouseUp;
     handlers.openNamedFile = &openNamedFile;
     handlers.trim = &trimCommand;
+    handlers.openChosenFile = &openChosenFile;
+    handlers.loadSettings = &loadWindowSettings;
+    handlers.saveSettings = &saveWindowSettings;
     return handlers;
 }
 
@@ -59,6 +66,7 @@ void createDialogs(Tf& window) {
     MeasurementForm::of(window);
     ExplodeArcForm::of(window);
     ToolNumberSelectionForm::of(window);
+    DirCtrlForm::of(window);
     FitArcForm::of(window);
     TTrimDialogBox::of(window);
     FontDialog1::of(window);
@@ -67,12 +75,27 @@ void createDialogs(Tf& window) {
     ModifyAllDialog::of(window);
 }
 
+// The keys a desktop user reaches for, where the documented keys leave them free (Ctrl+P, R
+// and Z are the dynamic view modes).
+void installDesktopShortcuts(Tf& window) {
+    window.action("Open1")->setShortcut(QKeySequence("Ctrl+O"));
+    window.action("Save1")->setShortcut(QKeySequence("Ctrl+S"));
+    window.action("Exit1")->setShortcut(QKeySequence("Ctrl+Q"));
+    // Ctrl+Z is the dynamic zoom: undo takes the keys of the other desktops.
+    window.action("Undo1")->setShortcut(QKeySequence("Alt+Backspace"));
+    window.action("Redo1")->setShortcuts(
+        {QKeySequence("Shift+Alt+Backspace"), QKeySequence("Ctrl+Y")});
+}
+
 } // namespace
 
 std::unique_ptr<Tf> createMainWindow(const QStringList& commandLine) {
     auto window = std::make_unique<Tf>(commandLine, menuItems(), korvixHandlers());
     createDialogs(*window);
     installTextEntry(*window);
+    installDesktopShortcuts(*window);
+    restoreWindowGeometry(*window);
+    window->workspace().history.setBudget(undoMemoryBudget());
     return window;
 }
 

@@ -1,8 +1,10 @@
 #include "app/ui/menu_table.h"
 
 #include "app/ui/close_commands.h"
+#include "app/ui/convert_command.h"
 #include "app/ui/print_command.h"
 #include "app/ui/screen_text_commands.h"
+#include "app/ui/undo_commands.h"
 #include "display/ui/animate_commands.h"
 #include "display/ui/display_menu_commands.h"
 #include "display/ui/identify_command.h"
@@ -28,12 +30,6 @@
 namespace korvix::ui {
 namespace {
 
-// Commands whose dialogs and handlers have not been built yet say so rather than doing
-// nothing.
-void notAvailableYet(Tf& window) {
-    window.setStatusText("Not available yet...");
-}
-
 // "&Levels" writes the displayed moves through Save NC, which lives above the display.
 void levelsWithSaveNc(Tf& window) {
     Levels1Click(window, &Save1Click);
@@ -56,13 +52,16 @@ const MenuItem kItems[] = {
     {kMain, "Close1", "CloseAll", "&All", "Clear ALL data from memory", &CloseAllClick},
     {kMain, "Close1", "CloseNc", "&Nc", "Clear NC toolpath data from memory", &CloseNcClick},
     {kMain, "File1", "", "-", "", nullptr},
-    {kMain, "File1", "Convert1", "Co&nvert", "Reformat NC file(s) for another machine control", &notAvailableYet},
+    {kMain, "File1", "Convert1", "Co&nvert", "Reformat NC file(s) for another machine control", &Convert1Click},
     {kMain, "File1", "", "-", "", nullptr},
     {kMain, "File1", "Print1", "&Print", "Send current screen image to printer", &Printer1Click},
     {kMain, "File1", "", "-", "", nullptr},
     {kMain, "File1", "Exit1", "E&xit", "Quit this session of korvix", &Exit1Click},
     // Edit
     {kMain, "", "Edit2", "&Edit", "", nullptr},
+    {kMain, "Edit2", "Undo1", "&Undo", "Take back the last change of the toolpath", &Undo1Click, Check::None, false},
+    {kMain, "Edit2", "Redo1", "&Redo", "Make the change taken back again", &Redo1Click, Check::None, false},
+    {kMain, "Edit2", "", "-", "", nullptr},
     {kMain, "Edit2", "ModifyAll1", "&Modify all", "Modify ALL toolpath data currently in memory", &ModifyAll1Click},
     {kMain, "Edit2", "Modifyportion1", "Modify &Portion", "Modify only a SELECTED PORTION of toolpath data in memory", &Modifyportion1Click},
     {kMain, "Edit2", "", "-", "", nullptr},

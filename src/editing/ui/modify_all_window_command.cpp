@@ -6,6 +6,7 @@
 #include "editing/ui/modify_all_dialog.h"
 #include "editing/ui/modify_preview_display.h"
 #include "ui/main_window.h"
+#include "ui/undo_step.h"
 
 namespace korvix::ui {
 namespace {
@@ -14,10 +15,15 @@ PreviewOutcome runPreview(Tf& window, ModifyAllDialog& dialog, const ModifyAllRe
     Workspace& ws = window.workspace();
     // The feed page builds nothing: its question comes at once.
     const bool builds = request.page != ModifyAllPage::FeedRates;
-    return showModifyPreview(window, builds, [&](const std::function<void()>& redraw) {
-        return previewModifyAll(ws.database, request, dialog.feedRateTable(), ws.report(), ws.pump,
-                                redraw);
-    });
+    UndoStep step(window, "Modify all");
+    const PreviewOutcome outcome =
+        showModifyPreview(window, builds, [&](const std::function<void()>& redraw) {
+            return previewModifyAll(ws.database, request, dialog.feedRateTable(), ws.report(),
+                                    ws.pump, redraw);
+        });
+    if (outcome == PreviewOutcome::Kept)
+        step.commit();
+    return outcome;
 }
 
 } // namespace
@@ -48,11 +54,14 @@ void ModifyAll1Click(Tf& window) {
             return;
         }
         window.setHourglass(true);
+        UndoStep step(window, "Modify all");
         const ModifyAllResult applied =
             okModifyAll(ws.database, input.request, dialog.feedRateTable(), ws.report(), ws.pump);
         window.setHourglass(false);
-        if (applied.ok())
+        if (applied.ok()) {
+            step.commit();
             redrawModifiedPath(window);
+        }
         return;
     }
 }

@@ -6,6 +6,7 @@
 #include "editing/ui/modify_portion_dialog.h"
 #include "editing/ui/modify_preview_display.h"
 #include "ui/main_window.h"
+#include "ui/undo_step.h"
 
 namespace korvix::ui {
 
@@ -32,6 +33,7 @@ void Modify1Click(Tf& window) {
             continue;
         }
         if (result == kPreviewModalResult) {
+            UndoStep step(window, "Modify portion");
             const PreviewOutcome outcome = showModifyPreview(
                 window, modifyPortionBuildsPreview(input.request.page),
                 [&](const std::function<void()>& redraw) {
@@ -40,14 +42,19 @@ void Modify1Click(Tf& window) {
                 });
             if (outcome == PreviewOutcome::Discarded)
                 continue;
+            if (outcome == PreviewOutcome::Kept)
+                step.commit();
             return;
         }
         window.setHourglass(true);
+        UndoStep step(window, "Modify portion");
         const ModifyPortionResult applied = okModifyPortion(
             ws.database, input.request, dialog.feedRateTable(), ws.report(), ws.pump);
         window.setHourglass(false);
-        if (applied.ok())
+        if (applied.ok()) {
+            step.commit();
             redrawModifiedPath(window);
+        }
         return;
     }
 }

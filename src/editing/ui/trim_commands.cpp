@@ -8,6 +8,7 @@
 #include "editing/ui/trim_dialog_box.h"
 #include "filters/ui/filter_redraw.h"
 #include "ui/main_window.h"
+#include "ui/undo_step.h"
 
 #include <QAction>
 #include <optional>
@@ -101,8 +102,11 @@ void trimCommand(Tf& window, const TrimInvocation& invocation) {
             std::optional<TrimBusy> busy;
             if (readTrimParameters(probe, invocation.polygon).ok())
                 busy.emplace(window);
+            UndoStep step(window, "Trim");
             result = runTrim(ws.database, fields, invocation, ws.trimPolygon, view, ws.report(),
                              ws.pump);
+            if (result.ok())
+                step.commit();
         }
         // A reversed box comes back in order.
         dialog.setFields(fields);

@@ -5,6 +5,7 @@
 #include "filters/ui/explode_arc_form.h"
 #include "filters/ui/filter_redraw.h"
 #include "ui/main_window.h"
+#include "ui/undo_step.h"
 
 namespace korvix::ui {
 std::optional<double> askExplodeTolerance(Tf& window) {
@@ -32,13 +33,16 @@ void Explodearcs1Click(Tf& window) {
         return;
     }
     window.setHourglass(true);
+    UndoStep step(window, "Explode arcs");
     const ExplodeResult result = runExplodeArcs(
         ws.database, *tolerance, ExplodeArcForm::of(window).toleranceText().toStdString(),
         ws.report(), ws.pump);
     window.setHourglass(false);
     // A failed explosion keeps the old path as it was drawn.
-    if (result.ok())
+    if (result.ok()) {
+        step.commit();
         redrawFilteredPath(window);
+    }
 }
 
 } // namespace korvix::ui

@@ -5,6 +5,7 @@
 #include "filters/ui/filter_redraw.h"
 #include "filters/ui/fit_arc_form.h"
 #include "ui/main_window.h"
+#include "ui/undo_step.h"
 
 namespace korvix::ui {
 
@@ -27,10 +28,13 @@ void Fitarcs1Click(Tf& window) {
         return;
     }
     window.setHourglass(true);
+    UndoStep step(window, "Fit arcs");
     const FitArcsResult result = runFitArcs(ws.database, input.options, ws.report(), ws.pump);
     // Out of memory the old path is still there as it was drawn.
-    if (result.ok())
+    if (result.ok()) {
+        step.commit();
         redrawFilteredPath(window);
+    }
     window.setHourglass(false);
 }
 

@@ -3,6 +3,7 @@
 #include "filters/filter_commands.h"
 #include "filters/ui/filter_redraw.h"
 #include "ui/main_window.h"
+#include "ui/undo_step.h"
 
 namespace korvix::ui {
 
@@ -13,7 +14,9 @@ void Reversecutdirection1Click(Tf& window) {
         return;
     }
     window.setHourglass(true);
-    runReverseCutDirection(ws.database, ws.report(), ws.pump);
+    UndoStep step(window, "Reverse cut direction");
+    if (runReverseCutDirection(ws.database, ws.report(), ws.pump))
+        step.commit();
     window.setHourglass(false);
     window.pumpNow();
     redrawFilteredPath(window);

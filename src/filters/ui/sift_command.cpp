@@ -5,6 +5,7 @@
 #include "filters/ui/filter_redraw.h"
 #include "filters/ui/sifting_form.h"
 #include "ui/main_window.h"
+#include "ui/undo_step.h"
 
 namespace korvix::ui {
 
@@ -28,8 +29,10 @@ void Sift1Click(Tf& window) {
         return;
     }
     window.setHourglass(true);
+    UndoStep step(window, "Sift points");
     runSiftPoints(ws.database, form.toleranceText().toStdString(), input.options, ws.report(),
                   ws.pump);
+    step.commit();
     window.setHourglass(false);
     window.pumpNow();
     redrawFilteredPath(window);

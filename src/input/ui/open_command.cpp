@@ -10,6 +10,7 @@
 #include "model/number_text.h"
 #include "output/tbf_file.h"
 #include "ui/main_window.h"
+#include "ui/undo_step.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -50,6 +51,7 @@ public:
         last = currentColor();
         return true;
     }
+    QColor& lastColor(bool wireframe) { return wireframe ? m_wireframeColor : m_toolpathColor; }
 
 private:
     QColor m_toolpathColor = Qt::white;
@@ -58,6 +60,10 @@ private:
 
 void cancel(Tf& window) {
     window.setStatusText("Open command canceled...");
+}
+
+ColorDialog1& colorDialogOf(Tf& window) {
+    return window.dialog<ColorDialog1>([&window] { return new ColorDialog1(&window); });
 }
 
 Rgb toRgb(const QColor& color) {
@@ -112,6 +118,7 @@ void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom fr
         window.setChecked("DisplayRAPIDmoves", true);
 
     const bool wasEmpty = !ws.database.databaseAllocated();
+    UndoStep step(window, "Open " + QFileInfo(fileName).fileName().toStdString());
     NcReadOptions options;
     options.absoluteCenters = InputRadiusTypeForm::of(window).absoluteCenters();
     options.lowerCaseWords = ws.reading.lowerCaseWords;
@@ -132,6 +139,8 @@ void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom fr
         if (result.status == NcReadStatus::Canceled)
             return;
     }
+    if (result.ok() || result.blocks > 0)
+        step.commit();
     window.setCurrentFileName(fileName);
     window.action("Edit2")->setEnabled(wasEmpty);
 
@@ -161,6 +170,8 @@ void openWireframe(Tf& window, const QString& fileName, Rgb color) {
     }
     finishReading(window, "Total number of points read from \"" + fileName +
                               "\" = " + QString::number(count) + "...");
+    if (count > 0)
+        window.noteRecentFile(fileName);
     showWhatWasRead(window);
 }
 
@@ -175,9 +186,12 @@ void openTbfFile(Tf& window, const QString& fileName, Rgb color, OpenedFrom from
     window.beginProgress();
     window.pumpNow();
     const bool wasEmpty = !ws.database.databaseAllocated();
+    UndoStep step(window, "Open " + QFileInfo(fileName).fileName().toStdString());
     const TbfReadResult result = readTbfFile(ws.database, fileName.toStdString(), color, &ws.pump);
-    if (result.pointCount > 0)
+    if (result.pointCount > 0) {
+        step.commit();
         fitAfterRead(ws, ws.database.status.extents);
+    }
     finishReading(window, "Total number of blocks read from \"" + fileName +
                               "\" = " + QString::number(result.pointCount) + "...");
     window.setCurrentFileName(fileName);
@@ -197,8 +211,7 @@ void openFile(Tf& window, const QString& fileName, OpenedFrom from) {
     }
     const QString extension = QString::fromStdString(
         upperAscii(info.suffix().isEmpty() ? "" : ("." + info.suffix()).toStdString()));
-    ColorDialog1& colors =
-        window.dialog<ColorDialog1>([&window] { return new ColorDialog1(&window); });
+    ColorDialog1& colors = colorDialogOf(window);
     window.setStatusText("Select drawing color for " +
                          QString::fromStdString(upperAscii(info.fileName().toStdString())) + "...");
     if (!colors.choose(extension == ".WIR")) {
@@ -242,6 +255,18 @@ void ReadLowerCaseWordsClick(Tf& window) {
 
 void openNamedFile(Tf& window, const QString& fileName) {
     openFile(window, QFileInfo(fileName).absoluteFilePath(), OpenedFrom::CommandLine);
+}
+
+void openChosenFile(Tf& window, const QString& fileName) {
+    openFile(window, QFileInfo(fileName).absoluteFilePath(), OpenedFrom::Dialog);
+}
+
+QColor lastOpenColor(Tf& window, bool wireframe) {
+    return colorDialogOf(window).lastColor(wireframe);
+}
+
+void setLastOpenColor(Tf& window, bool wireframe, const QColor& color) {
+    colorDialogOf(window).lastColor(wireframe) = color;
 }
 
 } // namespace korvix::ui

@@ -10,6 +10,7 @@
 #include "output/ui/save_file_name.h"
 #include "output/write_result.h"
 #include "ui/main_window.h"
+#include "ui/undo_step.h"
 
 namespace korvix::ui {
 namespace {
@@ -58,6 +59,8 @@ void savePointFile(Tf& window, PointFormat format) {
     window.setStatusText("Saving as " + fileName + "...");
     window.pumpNow();
     const std::string path = fileName.toStdString();
+    // The writers explode the arcs of the toolpath itself.
+    UndoStep step(window, apt ? "Save Apt" : "Save TBF");
     const WriteResult result = apt ? writeAptFile(ws.database, ws.tools, path, tolerance, &ws.pump)
                                    : writeTbfFile(ws.database, path, tolerance, &ws.pump);
     window.setHourglass(false);
@@ -65,6 +68,7 @@ void savePointFile(Tf& window, PointFormat format) {
     // The explosion stays in the database even when the file could not be written; the
     // views must show the path as it now is.
     if (arcs && !hasArcs(ws.database)) {
+        step.commit();
         markViewsStale(ws);
         redrawFilteredPath(window);
     }

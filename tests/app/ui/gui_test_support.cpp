@@ -1,6 +1,7 @@
 #include "gui_test_support.h"
 
 #include "app/ui/korvix_window.h"
+#include "app/ui/settings_commands.h"
 #include "input/ui/input_radius_type_form.h"
 #include "ui/main_window.h"
 
@@ -8,11 +9,13 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 #include <deque>
+#include <filesystem>
 
 namespace korvix::test {
 namespace {
@@ -142,12 +145,19 @@ void acceptRadiusType(bool absoluteCenters) {
     });
 }
 
-std::unique_ptr<ui::Tf> makeWindow() {
+std::unique_ptr<ui::Tf> makeWindow(Settings settings) {
     // Each test starts with no answers queued by the one before.
     pendingAnswers().clear();
+    if (settings == Settings::Fresh) {
+        std::error_code noSettingsFile;
+        std::filesystem::remove(ui::windowSettingsFile(), noSettingsFile);
+    }
     auto window = ui::createMainWindow(QStringList{});
     window->show();
-    QApplication::processEvents();
+    QElapsedTimer clock;
+    clock.start();
+    while (!window->started() && clock.elapsed() < 20000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     return window;
 }
 

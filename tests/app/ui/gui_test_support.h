@@ -43,8 +43,11 @@ void whenTrue(std::function<bool()> condition, std::function<void()> then);
 bool fieldCheckSettled(const QWidget& dialog, const std::vector<std::shared_ptr<QString>>& messages,
                        const QWidget* expectedFocus);
 
-// A main window for one test, shown offscreen, with its own Korvix home folder.
-std::unique_ptr<ui::Tf> makeWindow();
+// A main window for one test, shown offscreen and through its start-up work. The tests share
+// one Korvix home folder; each window starts with no settings file unless told to keep the
+// one an earlier window wrote (a restart).
+enum class Settings { Fresh, Kept };
+std::unique_ptr<ui::Tf> makeWindow(Settings settings = Settings::Fresh);
 
 // Path of a bundled example program.
 QString examplePath(const char* name);

@@ -242,6 +242,9 @@ TEST_F(ModifyAll, ADiscardedPreviewPutsBackPathAndViewAKeptOneReplacesThePath) {
     run();
 
     EXPECT_TRUE(*backAgain);
+    // The declined preview left no step to undo, the kept one did (after the Open).
+    EXPECT_EQ(ws.history.undoSteps(), 2u);
+    EXPECT_EQ(ws.history.undoCaption(), "Modify all");
     EXPECT_EQ(seen->records, 2 * before.size()); // the preview drawn after the path
     EXPECT_TRUE(seen->previewOnScreen);
     EXPECT_LT(seen->scale, scale); // fitted to show both
