@@ -21,7 +21,8 @@ bool moved(double from, double to) {
 NcBlockReader::NcBlockReader(const NcReadTarget& target, const NcReadOptions& options)
     : m_database(target.database), m_records(target.database.records), m_tools(target.tools),
       m_log(target.parseLog), m_absoluteCenters(options.absoluteCenters),
-      m_drawColor(options.drawColor), m_toolsBefore(target.tools) {
+      m_drawColor(options.drawColor), m_toolsBefore(target.tools),
+      m_recordsLeft(target.database.readRecordBudget) {
     if (m_records.allocated()) {
         // Appending: the status goes on from the loaded path, its Y pair in true orientation
         // while reading, and the sequence numbers go on from the record count.
@@ -310,7 +311,18 @@ void NcBlockReader::widenExtents(double x, double y, double z) {
         m_status.extents.widen(x, y, z);
 }
 
+bool NcBlockReader::withinBudget() {
+    if (m_recordsLeft == 0) {
+        m_overBudget = true;
+        return false;
+    }
+    --m_recordsLeft;
+    return true;
+}
+
 MoveRecord* NcBlockReader::appendRecord() {
+    if (!withinBudget())
+        return nullptr;
     if (m_tail == nullptr) {
         if (!m_records.createFirst())
             return nullptr;
@@ -417,7 +429,7 @@ bool NcBlockReader::appendArcPieces(const ArcShape& arc, const MoveRecord& proto
     bool first = true;
     const bool stored = forEachArcPiece(arc, [&](double h, double v) {
         MoveRecord* const previous = m_tail;
-        if (!m_records.append(m_tail))
+        if (!withinBudget() || !m_records.append(m_tail))
             return false;
         MoveRecord* const record = m_tail;
         *record = proto;

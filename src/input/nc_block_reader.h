@@ -34,6 +34,9 @@ public:
     void rollBack();
 
     bool databaseAllocated() const { return m_records.allocated(); }
+    // True when readBlock failed because the read reached the database's record budget,
+    // not because memory ran out.
+    bool overBudget() const { return m_overBudget; }
 
 private:
     // The values a block starts from (copies of the modal ones) and changes.
@@ -62,6 +65,7 @@ private:
     template <std::uint8_t Plane>
     bool appendArcPieces(const ArcShape& arc, const MoveRecord& proto, double third);
     MoveRecord* appendRecord();
+    bool withinBudget();
     void widenExtents(double x, double y, double z);
 
     GraphicsDatabase& m_database;
@@ -77,6 +81,8 @@ private:
     const ToolTable m_toolsBefore;
     int m_positionCount = 0;
     int m_positionCountAtStart = 0;
+    std::size_t m_recordsLeft; // of the database's budget for one read
+    bool m_overBudget = false;
 
     // Modal state, afresh for every file.
     double m_x = kUndefined, m_y = kUndefined, m_z = kUndefined;

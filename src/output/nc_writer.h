@@ -61,6 +61,7 @@ enum class NcWriteOutcome : std::uint8_t {
     NoData,          // no database, or only its start point: nothing to write
     FormatNotLoaded, // the machine format is missing or stopped loading (see messages)
     IoError,         // the file could not be written (see message); any old file is intact
+    NoMoveWritten,   // the machine format made no block of any move (see messages)
 };
 
 struct NcWriteResult {
