@@ -52,6 +52,14 @@ SafeFileWriter::~SafeFileWriter() {
 bool SafeFileWriter::open() {
     if (m_file != nullptr || failed())
         return !failed();
+    // A device or FIFO is written into: renaming a file over it would replace /dev/null
+    // with a regular file, and the bytes would never reach the reader of the FIFO. Opened
+    // by the name given, so that links such as /dev/stdout lead where they should.
+    std::error_code followError;
+    const fs::file_status followed = fs::status(m_target, followError);
+    if (!followError && fs::exists(followed) && !fs::is_regular_file(followed) &&
+        !fs::is_directory(followed))
+        return openDirect(m_target);
     std::error_code ec;
     const fs::path target = resolvedTarget(m_target);
     const fs::file_status existing = fs::status(target, ec);
@@ -59,10 +67,6 @@ bool SafeFileWriter::open() {
         fail("create", EISDIR);
         return false;
     }
-    // A device or FIFO is written into: renaming a file over it would replace /dev/null
-    // with a regular file, and the bytes would never reach the reader of the FIFO.
-    if (!ec && fs::exists(existing) && !fs::is_regular_file(existing))
-        return openDirect(target);
     // Renaming would replace a write-protected file without asking; refuse as opening it
     // for writing would.
     constexpr fs::perms kAnyWrite =
