@@ -15,6 +15,13 @@ if(KORVIX_SANITIZE)
         -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     target_link_options(korvix_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(KORVIX_FUZZ)
+    # Every library is instrumented for coverage; only the fuzz targets link libFuzzer's main.
+    target_compile_options(korvix_options INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+        -fno-omit-frame-pointer)
+    target_link_options(korvix_options INTERFACE -fsanitize=address,undefined)
+endif()
 # The core names things `slots` and `emit`; Qt's keyword macros would rewrite those names
 # in any file that includes a core header after a Qt one (silently, in a template taking an
 # `emit` callable). Korvix connects signals with lambdas and needs none of the keywords.

@@ -3,7 +3,9 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <vector>
@@ -117,6 +119,17 @@ const Command* findCommand(const std::string& name) {
     return nullptr;
 }
 
+// A listing cut short (a full disk, a closed pipe) must not look like a complete one.
+int standardOutputChecked(const char* commandName, int code) {
+    errno = 0;
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0)
+        return code;
+    const int error = errno != 0 ? errno : EIO;
+    std::fprintf(stderr, "korvix-cli %s: cannot write to standard output: %s\n", commandName,
+                 std::strerror(error));
+    return code == kExitOk ? kExitFailure : code;
+}
+
 } // namespace
 
 int runCommandLine(const std::vector<std::string>& args) {
@@ -140,7 +153,8 @@ int runCommandLine(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     try {
-        return command->run(std::vector<std::string>(args.begin() + 1, args.end()));
+        const int code = command->run(std::vector<std::string>(args.begin() + 1, args.end()));
+        return standardOutputChecked(command->name, code);
     } catch (const UsageError& error) {
         std::fprintf(stderr, "korvix-cli %s: %s\nusage: korvix-cli %s\n", command->name,
                      error.what(), command->synopsis);

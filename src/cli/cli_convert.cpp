@@ -150,6 +150,7 @@ int runConvert(const std::vector<std::string>& args) {
         printError(result.message);
         break;
     case NcWriteOutcome::FormatNotLoaded:
+    case NcWriteOutcome::NoMoveWritten: // the messages above say why
         break;
     }
     printError("Unable to convert " + input + "...");

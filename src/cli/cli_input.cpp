@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <string_view>
+#include <utility>
 
 namespace korvix::cli {
 namespace {
@@ -49,6 +50,30 @@ private:
     Reporter* m_saved;
 };
 
+// Holds back the notes (information, warnings) of one read and passes everything else on.
+// The window shows the reader's guesses about a file it could not open before the error; on
+// the command line only the error itself is worth a line.
+class NotesHeldBack : public Reporter {
+public:
+    explicit NotesHeldBack(Reporter& inner) : m_inner(inner) {}
+    void status(std::string_view text) override { m_inner.status(text); }
+    void information(std::string_view text) override {
+        m_notes.push_back({false, std::string(text)});
+    }
+    void warning(std::string_view text) override { m_notes.push_back({true, std::string(text)}); }
+    void error(std::string_view text) override { m_inner.error(text); }
+    bool confirm(std::string_view text) override { return m_inner.confirm(text); }
+    void release() {
+        for (const auto& [isWarning, text] : m_notes)
+            isWarning ? m_inner.warning(text) : m_inner.information(text);
+        m_notes.clear();
+    }
+
+private:
+    Reporter& m_inner;
+    std::vector<std::pair<bool, std::string>> m_notes; // (warning, text)
+};
+
 // With --centers auto a program whose arcs plainly fit incremental centres is read again
 // that way; otherwise such a finding is a warning.
 InputFileResult readNcInput(Workspace& ws, const std::string& fileName,
@@ -58,16 +83,24 @@ InputFileResult readNcInput(Workspace& ws, const std::string& fileName,
     ncOptions.absoluteCenters = options.centers != CentreChoice::Incremental;
     ncOptions.lowerCaseWords = options.lowerCaseWords;
     ncOptions.drawColor = options.drawColor;
-    const NcReadCheckpoint before = ncReadCheckpoint(ncReadTarget(ws));
-    NcReadResult read = readNcProgram(ncReadTarget(ws), fileName, ncOptions, {});
+    NotesHeldBack reporter(ws.report());
+    const NcReadTarget target = ncReadTarget(ws);
+    const NcReadTarget heldBack{target.database, target.tools, target.parseLog, target.pump,
+                                reporter};
+    const NcReadCheckpoint before = ncReadCheckpoint(heldBack);
+    NcReadResult read = readNcProgram(heldBack, fileName, ncOptions, {});
+    if (read.status != NcReadStatus::CannotOpen)
+        reporter.release();
     if (read.ok() && centresLookSwapped(read.centres, ncOptions.absoluteCenters)) {
         const std::string finding =
             centreFinding(read.centres, ncOptions.absoluteCenters, fileName);
         if (options.centers == CentreChoice::Auto) {
-            rollBackNcRead(ncReadTarget(ws), before);
+            rollBackNcRead(target, before);
             ncOptions.absoluteCenters = !ncOptions.absoluteCenters;
-            read = readNcProgram(ncReadTarget(ws), fileName, ncOptions, {});
-            ws.report().information(finding + " Read with incremental center points.");
+            read = readNcProgram(target, fileName, ncOptions, {});
+            ws.report().information(finding + " Read with " +
+                                    (ncOptions.absoluteCenters ? "absolute" : "incremental") +
+                                    " center points.");
         } else {
             ws.report().warning(finding + " Read it with --centers " +
                                 (ncOptions.absoluteCenters ? "incremental" : "absolute") +
@@ -91,6 +124,9 @@ InputFileResult readTbfInput(Workspace& ws, const std::string& fileName,
     result.message = read.message;
     if (!read.ok)
         ws.report().error(read.message);
+    if (const std::string skipped = skippedPointsText(read.skippedPoints, fileName);
+        !skipped.empty())
+        ws.report().warning(skipped);
     return result;
 }
 
@@ -103,7 +139,19 @@ InputFileResult readWireframeInput(Workspace& ws, const std::string& fileName,
         readWireframeFile(wireframeReadTarget(ws), fileName, options.wireframeColor, &info);
     result.ok = info.message.empty();
     result.message = info.message;
+    if (info.skippedPoints > 0)
+        ws.report().warning(
+            skippedPointsText(static_cast<std::size_t>(info.skippedPoints), fileName));
     return result;
+}
+
+// What the command writes, for the message about a wire-frame it leaves out.
+const char* writtenFileKind(std::string_view command) {
+    if (command == "tbf")
+        return "a TBF file";
+    if (command == "apt")
+        return "an APT file";
+    return "the file written";
 }
 
 } // namespace
@@ -195,9 +243,15 @@ const char* countUnit(InputKind kind) {
 bool readToolpathInput(Workspace& ws, const std::vector<std::string>& files,
                        const InputOptions& options, const char* command) {
     const std::vector<InputFileResult> results = readInputFiles(ws, files, options);
-    for (const InputFileResult& result : results)
+    for (const InputFileResult& result : results) {
         for (const std::string& line : result.parseErrors)
             std::fprintf(stderr, "%s: %s\n", result.fileName.c_str(), line.c_str());
+        // The writers write toolpaths only; a wire-frame named among the inputs is not lost
+        // without a word.
+        if (result.kind == InputKind::Wireframe && result.ok)
+            std::fprintf(stderr, "korvix-cli %s: %s: a wire-frame is not part of %s, left out\n",
+                         command, result.fileName.c_str(), writtenFileKind(command));
+    }
     if (!allInputRead(results)) {
         std::fprintf(stderr, "korvix-cli %s: nothing written: an input file could not be read\n",
                      command);

@@ -55,6 +55,7 @@ int writeNc(Workspace& ws, const ToolpathOutput& output, const char* commandName
         std::fprintf(stderr, "korvix-cli %s: %s\n", commandName, result.message.c_str());
         break;
     case NcWriteOutcome::FormatNotLoaded:
+    case NcWriteOutcome::NoMoveWritten: // the messages above say why
         break;
     }
     std::fprintf(stderr, "Unable to save %s...\n", output.path.c_str());

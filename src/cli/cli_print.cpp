@@ -9,6 +9,7 @@
 #include "model/workspace.h"
 #include "ui/canvas/qt_canvas.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QPageLayout>
 #include <QPageSize>
@@ -105,7 +106,10 @@ int runPrint(const std::vector<std::string>& args) {
         return kExitFailure;
     }
 
-    QPdfWriter pdf(QString::fromStdString(request.output));
+    // The document is made in memory and written as a whole.
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&bytes);
     pdf.setCreator("Korvix");
     pdf.setResolution(kPdfResolution);
     pdf.setPageLayout(
@@ -133,6 +137,8 @@ int runPrint(const std::vector<std::string>& args) {
         return true;
     });
     canvas.end();
+    if (!writePictureFile(request.output, bytes.data(), "print"))
+        return kExitFailure;
     std::printf("%s: %d %s, %s view\n", request.output.c_str(), pages,
                 pages == 1 ? "page" : "pages", request.input.viewName.c_str());
     return kExitOk;

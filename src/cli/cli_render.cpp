@@ -8,6 +8,7 @@
 #include "model/workspace.h"
 #include "ui/canvas/qt_canvas.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
@@ -63,16 +64,21 @@ bool renderPng(Workspace& ws, const RenderRequest& request) {
         preparePictureView(ws, request.input, canvas.width(), canvas.height());
         fullRedraw(ws, canvas);
     }
-    if (!image.save(QString::fromStdString(request.output), "PNG")) {
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (!image.save(&png, "PNG")) {
         std::fprintf(stderr, "korvix-cli render: cannot write %s\n", request.output.c_str());
         return false;
     }
-    return true;
+    return writePictureFile(request.output, png.data(), "render");
 }
 
 bool renderPdf(Workspace& ws, const RenderRequest& request) {
     // One page the size of the picture at 96 dots per inch, in printer colours.
-    QPdfWriter pdf(QString::fromStdString(request.output));
+    // The page is made in memory and written as a whole.
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&bytes);
     pdf.setCreator("Korvix");
     pdf.setResolution(96);
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -87,7 +93,7 @@ bool renderPdf(Workspace& ws, const RenderRequest& request) {
     preparePictureView(ws, request.input, canvas.width(), canvas.height());
     fullRedraw(ws, canvas);
     canvas.end();
-    return true;
+    return writePictureFile(request.output, bytes.data(), "render");
 }
 
 } // namespace

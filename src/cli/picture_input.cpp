@@ -5,8 +5,10 @@
 #include "cli/cli_input.h"
 #include "input/wireframe_reader.h"
 #include "model/number_text.h"
+#include "model/safe_file_writer.h"
 #include "model/workspace.h"
 
+#include <cstddef>
 #include <cstdio>
 
 namespace korvix::cli {
@@ -87,6 +89,16 @@ void preparePictureView(Workspace& ws, const PictureInput& input, int clientWidt
     ws.view.width = clientWidth - 2;
     ws.view.height = clientHeight - 2;
     setStandardView(ws, input.view);
+}
+
+bool writePictureFile(const std::string& path, const QByteArray& bytes, const char* command) {
+    SafeFileWriter file(path);
+    if (!file.open() || !file.write(bytes.constData(), static_cast<std::size_t>(bytes.size())) ||
+        !file.commit()) {
+        std::fprintf(stderr, "korvix-cli %s: %s\n", command, file.error().c_str());
+        return false;
+    }
+    return true;
 }
 
 } // namespace korvix::cli

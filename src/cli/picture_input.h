@@ -3,6 +3,7 @@
 #include "cli/cli_input.h"
 #include "display/view_commands.h"
 
+#include <QByteArray>
 #include <QGuiApplication>
 #include <memory>
 #include <string>
@@ -46,5 +47,10 @@ std::unique_ptr<QGuiApplication> startOffscreenGui();
 // unless there is only a wire-frame, on a client area of clientWidth x clientHeight.
 void preparePictureView(Workspace& ws, const PictureInput& input, int clientWidth,
                         int clientHeight);
+
+// Writes a finished picture as the other outputs are written: into a temporary file that
+// replaces `path` only when complete. False, after "korvix-cli COMMAND: " and the reason on
+// stderr, when it could not be written; an earlier file of that name is then untouched.
+bool writePictureFile(const std::string& path, const QByteArray& bytes, const char* command);
 
 } // namespace korvix::cli

@@ -1,7 +1,9 @@
 #include "input/machine_format_loader.h"
 
+#include "model/regular_file.h"
 #include "model/reporter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
@@ -9,11 +11,19 @@
 namespace korvix {
 namespace {
 
-// Reads a whole (small) file; on failure `reason` holds the system's text.
+// Real formats are a few kilobytes; anything much larger is not one, and is not worth
+// holding in memory.
+constexpr std::size_t kMaxFormatFileBytes = std::size_t{1} << 20;
+
+// Reads a whole (small) regular file; on failure `reason` holds the system's text.
 bool readWholeFile(const std::filesystem::path& path, std::string& text, std::string& reason) {
+    reason = notRegularFileReason(path.string());
+    if (!reason.empty())
+        return false;
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        reason = std::make_error_code(std::errc::is_a_directory).message();
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMaxFormatFileBytes) {
+        reason = "larger than 1 MB";
         return false;
     }
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -23,13 +33,29 @@ bool readWholeFile(const std::filesystem::path& path, std::string& text, std::st
     }
     char buffer[8192];
     std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    // The size can change while reading; the limit holds all the same.
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0 &&
+           text.size() <= kMaxFormatFileBytes)
         text.append(buffer, got);
+    if (text.size() > kMaxFormatFileBytes) {
+        std::fclose(file);
+        reason = "larger than 1 MB";
+        return false;
+    }
     const bool failed = std::ferror(file) != 0;
     if (failed)
         reason = std::generic_category().message(errno);
     std::fclose(file);
     return !failed;
+}
+
+// A format must give the writer something to write a move with: a register with a letter or
+// a move template.
+bool describesAnyOutput(const MachineFormat& format) {
+    return std::any_of(format.registers.begin(), format.registers.end(),
+                       [](const MachineRegister& r) { return r.hasLetter(); }) ||
+           std::any_of(format.templates.begin(), format.templates.end(),
+                       [](const std::string& t) { return !t.empty(); });
 }
 
 } // namespace
@@ -71,7 +97,14 @@ MachineFormatLoad loadMachineFormat(MachineFormat& format,
              "Machine format file \"" + shownPath + "\" could not be read (" + reason + ")..."});
         return result;
     }
-    return parseMachineFormat(format, text);
+    MachineFormatLoad load = parseMachineFormat(format, text);
+    if (load.loaded && !describesAnyOutput(format)) {
+        // An empty or unrelated file would "write" programs without a single move in them.
+        load.loaded = false;
+        load.messages.push_back({FormatMessage::Kind::Error,
+                                 "\"" + shownPath + "\" is not a valid machine format file..."});
+    }
+    return load;
 }
 
 } // namespace korvix

@@ -36,7 +36,7 @@ NcBlockReader::NcBlockReader(const NcReadTarget& target, const NcReadOptions& op
     : m_database(target.database), m_records(target.database.records), m_tools(target.tools),
       m_log(target.parseLog), m_target(target), m_absoluteCenters(options.absoluteCenters),
       m_lowerCaseWords(options.lowerCaseWords), m_drawColor(options.drawColor),
-      m_before(ncReadCheckpoint(target)) {
+      m_before(ncReadCheckpoint(target)), m_recordsLeft(target.database.readRecordBudget) {
     if (m_records.allocated()) {
         // Appending: the status goes on from the loaded path, its Y pair in true orientation
         // while reading, and the sequence numbers go on from the record count.
@@ -387,7 +387,18 @@ bool NcBlockReader::endOfBlock(const Block& block) {
         m_status.extents.widen(x, y, z);
 }
 
+bool NcBlockReader::withinBudget() {
+    if (m_recordsLeft == 0) {
+        m_overBudget = true;
+        return false;
+    }
+    --m_recordsLeft;
+    return true;
+}
+
 MoveRecord* NcBlockReader::appendRecord() {
+    if (!withinBudget())
+        return nullptr;
     if (m_tail == nullptr) {
         if (!m_records.createFirst())
             return nullptr;
@@ -540,7 +551,7 @@ bool NcBlockReader::appendArcPieces(const ArcShape& arc, const MoveRecord& proto
     double minV = kInfinity, maxV = -kInfinity;
     const bool stored = forEachArcPiece(arc, [&](double h, double v) {
         MoveRecord* const previous = m_tail;
-        if (!m_records.append(m_tail))
+        if (!withinBudget() || !m_records.append(m_tail))
             return false;
         MoveRecord* const record = m_tail;
         *record = proto;

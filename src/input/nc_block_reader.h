@@ -36,6 +36,9 @@ public:
 
     bool databaseAllocated() const { return m_records.allocated(); }
     const CentreCheck& centres() const { return m_centres; }
+    // True when readBlock failed because the read reached the database's record budget,
+    // not because memory ran out.
+    bool overBudget() const { return m_overBudget; }
 
 private:
     // The values a block starts from (copies of the modal ones) and changes.
@@ -74,6 +77,7 @@ private:
     template <std::uint8_t Plane>
     bool appendArcPieces(const ArcShape& arc, const MoveRecord& proto, double third);
     MoveRecord* appendRecord();
+    bool withinBudget();
     void widenExtents(double x, double y, double z);
 
     GraphicsDatabase& m_database;
@@ -94,6 +98,8 @@ private:
     std::string m_lowerCaseText;
     int m_positionCount = 0;
     int m_positionCountAtStart = 0;
+    std::size_t m_recordsLeft; // of the database's budget for one read
+    bool m_overBudget = false;
 
     // Modal state, afresh for every file.
     double m_x = kUndefined, m_y = kUndefined, m_z = kUndefined;

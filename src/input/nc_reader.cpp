@@ -226,9 +226,15 @@ NcReadResult readNcProgram(const NcReadTarget& target, const std::string& fileNa
     if (outOfMemory) {
         // Whatever was loaded before stays: only this file's records are given back.
         reader.rollBack();
-        std::string message = "Not enough memory to read \"" + fileName + "\", nothing was read...";
+        const bool tooLarge = reader.overBudget();
+        std::string message =
+            tooLarge ? "The file \"" + fileName + "\" makes more than " +
+                           std::to_string(target.database.readRecordBudget) +
+                           " moves and arc pieces, nothing was read..."
+                     : "Not enough memory to read \"" + fileName + "\", nothing was read...";
         target.reporter.error(message);
-        return failure(NcReadStatus::OutOfMemory, std::move(message));
+        return failure(tooLarge ? NcReadStatus::TooLarge : NcReadStatus::OutOfMemory,
+                       std::move(message));
     }
 
     NcReadResult result;

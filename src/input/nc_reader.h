@@ -64,6 +64,7 @@ enum class NcReadStatus {
     BinaryData,  // not a text file: nothing read
     ReadError,   // an input error part way: what was read before it is kept
     OutOfMemory, // the database could not grow: this file's records were given back
+    TooLarge,    // the file makes more records than one read may add: given back too
     Canceled,    // the user stopped the read: this file's records were given back
 };
 

@@ -1,9 +1,11 @@
 #include "input/wireframe_reader.h"
 
+#include "model/regular_file.h"
 
 #include <bit>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -75,6 +77,11 @@ void fill(WireframePoint& point, const unsigned char* record, Rgb overrideColor)
     point.screenY = getU16(record + 39);
 }
 
+bool finitePoint(const unsigned char* record) {
+    return std::isfinite(getF32(record + 5)) && std::isfinite(getF32(record + 9)) &&
+           std::isfinite(getF32(record + 13));
+}
+
 // An empty store holds the box of the state before any data.
 void releaseStore(WireframeStore& store) {
     store.points.freeAll();
@@ -120,6 +127,14 @@ Rgb wireframeIndexColor(int index) {
     }
 }
 
+std::string skippedPointsText(std::size_t count, const std::string& fileName) {
+    if (count == 0)
+        return {};
+    return std::to_string(count) + (count == 1 ? " point of \"" : " points of \"") + fileName +
+           "\" had coordinates that are not numbers and " + (count == 1 ? "was" : "were") +
+           " left out...";
+}
+
 int readWireframeFile(const WireframeReadTarget& target, const std::string& fileName,
                       Rgb overrideColor, WireframeReadInfo* info) {
     WireframeReadInfo localInfo;
@@ -128,6 +143,9 @@ int readWireframeFile(const WireframeReadTarget& target, const std::string& file
 
     // Open and read the first block before touching the store, so that a file that cannot
     // be read leaves the wire-frame on the screen as it was.
+    if (const std::string reason = notRegularFileReason(fileName); !reason.empty())
+        return fail(target.reporter, stats,
+                    "Unable to read \"" + fileName + "\": " + reason + "...");
     errno = 0;
     std::FILE* file = std::fopen(fileName.c_str(), "rb");
     if (file == nullptr)
@@ -148,15 +166,26 @@ int readWireframeFile(const WireframeReadTarget& target, const std::string& file
 
     WireframePoint* current = store.points.head();
     std::size_t count = 0;
+    bool breakLine = false; // the point before was left out
     Extents extents;
     while (records > 0) {
         ++stats.blocks;
         for (std::size_t i = 0; i < records; ++i) {
+            const unsigned char* record = reader.record(i);
+            if (!finitePoint(record)) {
+                // Drawn, such a point would send lines to nowhere; the polyline breaks there.
+                ++stats.skippedPoints;
+                breakLine = true;
+                continue;
+            }
             if (count > 0 && !store.points.append(current)) {
                 releaseStore(store);
                 return fail(target.reporter, stats, outOfMemoryText(fileName));
             }
-            fill(*current, reader.record(i), overrideColor);
+            fill(*current, record, overrideColor);
+            if (breakLine)
+                current->penDown = 0;
+            breakLine = false;
             if (count == 0)
                 extents.reset(current->x, current->y, current->z);
             else
@@ -173,6 +202,10 @@ int readWireframeFile(const WireframeReadTarget& target, const std::string& file
         }
     }
 
+    if (count == 0) { // every point was left out
+        releaseStore(store);
+        return 0;
+    }
     extents.negateY();
     store.extents = extents;
     target.status.ncLoaded = true;

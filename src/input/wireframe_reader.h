@@ -5,6 +5,7 @@
 #include "model/move_record.h"
 #include "model/reporter.h"
 
+#include <cstddef>
 #include <string>
 
 namespace korvix {
@@ -27,8 +28,13 @@ inline constexpr int kWireframeRecordsPerBlock = 1000;
 // 6 dark red, 7 white, anything else grey.
 Rgb wireframeIndexColor(int index);
 
+// The warning about the points a wire-frame or TBF read left out ("3 points of "a.WIR" had
+// coordinates that are not numbers and were left out..."); empty when there were none.
+std::string skippedPointsText(std::size_t count, const std::string& fileName);
+
 struct WireframeReadInfo {
-    int blocks = 0;      // blocks of up to 1000 records that held at least one record
+    int blocks = 0;        // blocks of up to 1000 records that held at least one record
+    int skippedPoints = 0; // records left out: a coordinate is not a number
     std::string message; // the error reported when the file could not be read, else empty
 };
 
@@ -36,6 +42,9 @@ struct WireframeReadInfo {
 // returns the number of points. An override colour of 0 keeps the colours of the file's
 // indices; any other colour paints every point. The screen positions the file holds are only
 // a cache of some other view: the caller marks the views stale.
+//
+// Only regular files are read. Records with a coordinate that is not a number are left out
+// (the polyline breaks there) and counted in the info.
 //
 // A file that cannot be opened or read is reported through the reporter and leaves the
 // loaded wire-frame as it was (0 is returned). A file without one whole record releases the

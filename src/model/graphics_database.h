@@ -3,6 +3,9 @@
 #include "model/extents.h"
 #include "model/move_record.h"
 #include "model/node_list.h"
+#include "model/read_budget.h"
+
+#include <cstddef>
 
 namespace korvix {
 
@@ -22,6 +25,8 @@ struct DatabaseStatus {
 struct GraphicsDatabase {
     NodeList<MoveRecord> records;
     DatabaseStatus status;
+    // The most records one NC read may append (see read_budget.h).
+    std::size_t readRecordBudget = defaultReadRecordBudget();
 
     bool databaseAllocated() const { return records.allocated(); }
     MoveRecord* first() const { return records.head(); }

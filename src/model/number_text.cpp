@@ -122,6 +122,38 @@ std::string plain(const DecimalDigits& d, int decimals) {
     return out;
 }
 
+// Rounding can leave fewer digits than the integer part has: the rest are zeros.
+void padIntegerDigits(DecimalDigits& d) {
+    if (static_cast<int>(d.digits.size()) < d.pointPosition)
+        d.digits.resize(static_cast<std::size_t>(d.pointPosition), '0');
+}
+
+std::string general(double value, int significantDigits, bool allowScientific) {
+    if (!std::isfinite(value))
+        return specialValue(value);
+    DecimalDigits d = exactDigits(value);
+    const int first = firstNonZero(d.digits);
+    if (first < 0)
+        return "0";
+    roundAt(d, first + significantDigits);
+    const int lead = firstNonZero(d.digits);
+    const int exponent = d.pointPosition - lead - 1;
+    if (allowScientific && (exponent >= 15 || exponent < -3))
+        return scientific(d, significantDigits);
+    padIntegerDigits(d);
+    std::string integerPart = d.digits.substr(0, static_cast<std::size_t>(d.pointPosition));
+    std::string fraction = d.digits.substr(static_cast<std::size_t>(d.pointPosition));
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.pop_back();
+    std::string out = d.negative ? "-" : "";
+    out += integerPart.empty() ? "0" : integerPart;
+    if (!fraction.empty()) {
+        out += '.';
+        out += fraction;
+    }
+    return out;
+}
+
 } // namespace
 
 std::string formatFixed(double value, int significantDigits, int decimals) {
@@ -148,29 +180,24 @@ std::string formatDecimals(double value, int decimals) {
     return plain(d, decimals);
 }
 
-std::string formatGeneral(double value, int significantDigits) {
+std::string formatFixedPlain(double value, int significantDigits, int decimals) {
     if (!std::isfinite(value))
         return specialValue(value);
     DecimalDigits d = exactDigits(value);
     const int first = firstNonZero(d.digits);
     if (first < 0)
-        return "0";
-    roundAt(d, first + significantDigits);
-    const int lead = firstNonZero(d.digits);
-    const int exponent = d.pointPosition - lead - 1;
-    if (exponent >= 15 || exponent < -3)
-        return scientific(d, significantDigits);
-    std::string integerPart = d.digits.substr(0, static_cast<std::size_t>(d.pointPosition));
-    std::string fraction = d.digits.substr(static_cast<std::size_t>(d.pointPosition));
-    while (!fraction.empty() && fraction.back() == '0')
-        fraction.pop_back();
-    std::string out = d.negative ? "-" : "";
-    out += integerPart.empty() ? "0" : integerPart;
-    if (!fraction.empty()) {
-        out += '.';
-        out += fraction;
-    }
-    return out;
+        return plain(d, decimals);
+    roundAt(d, std::min(d.pointPosition + decimals, first + significantDigits));
+    padIntegerDigits(d);
+    return plain(d, decimals);
+}
+
+std::string formatGeneral(double value, int significantDigits) {
+    return general(value, significantDigits, true);
+}
+
+std::string formatGeneralPlain(double value, int significantDigits) {
+    return general(value, significantDigits, false);
 }
 
 IntegerConversion convertInteger(std::string_view text) {

@@ -15,6 +15,10 @@ namespace korvix {
 // that reads as zero has no minus sign.
 std::string formatFixed(double value, int significantDigits, int decimals);
 
+// As formatFixed, for files: a control reads "X1E7" as X1, so a large value keeps all its
+// integer digits, those past the significant ones zero ("12345680.0000").
+std::string formatFixedPlain(double value, int significantDigits, int decimals);
+
 // The usual displays: 7 significant digits with 5, 4, 3 or 2 decimals.
 inline std::string fixed7(double value, int decimals) {
     return formatFixed(value, 7, decimals);
@@ -23,6 +27,9 @@ inline std::string fixed7(double value, int decimals) {
 // General notation: up to `significantDigits` significant digits, shortest text, no point
 // for an integral value; scientific ("1.5E15", "1E-4") from 1E15 up and below 1E-3.
 std::string formatGeneral(double value, int significantDigits = 15);
+
+// As formatGeneral, for files: never scientific ("1000000000000000", "0.0001").
+std::string formatGeneralPlain(double value, int significantDigits = 15);
 
 // Rounds half away from zero to `decimals` decimals (no significant-digit step) and writes
 // the result in plain fixed notation, never scientific, without a minus sign on zero.

@@ -26,16 +26,18 @@ fs::path resolvedTarget(const std::string& target) {
     return ec ? path : resolved;
 }
 
+// A short name of its own, whatever the target's length: a target name near the longest a
+// folder allows must not make the temporary name too long.
 std::string temporaryName(const fs::path& target, int attempt) {
     const auto ticks =
         static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     const std::uint64_t salt =
         (ticks ^ (ticks >> 29)) + static_cast<std::uint64_t>(attempt) * 0x9E3779B97F4A7C15ull;
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(salt & 0xFFFFFFFFu));
-    fs::path name = target;
-    name.replace_filename("." + target.filename().string() + suffix);
-    return name.string();
+    char name[24];
+    std::snprintf(name, sizeof name, ".korvix-%08x.tmp", static_cast<unsigned>(salt & 0xFFFFFFFFu));
+    fs::path path = target;
+    path.replace_filename(name);
+    return path.string();
 }
 
 } // namespace
@@ -50,6 +52,14 @@ SafeFileWriter::~SafeFileWriter() {
 bool SafeFileWriter::open() {
     if (m_file != nullptr || failed())
         return !failed();
+    // A device or FIFO is written into: renaming a file over it would replace /dev/null
+    // with a regular file, and the bytes would never reach the reader of the FIFO. Opened
+    // by the name given, so that links such as /dev/stdout lead where they should.
+    std::error_code followError;
+    const fs::file_status followed = fs::status(m_target, followError);
+    if (!followError && fs::exists(followed) && !fs::is_regular_file(followed) &&
+        !fs::is_directory(followed))
+        return openDirect(m_target);
     std::error_code ec;
     const fs::path target = resolvedTarget(m_target);
     const fs::file_status existing = fs::status(target, ec);
@@ -85,6 +95,18 @@ bool SafeFileWriter::open() {
     // A file written over keeps its permissions.
     if (!ec && fs::is_regular_file(existing))
         fs::permissions(m_temporary, existing.permissions(), ec);
+    m_buffer.reserve(kBufferBytes);
+    return true;
+}
+
+bool SafeFileWriter::openDirect(const fs::path& target) {
+    errno = 0;
+    m_file = std::fopen(target.c_str(), "wb");
+    if (m_file == nullptr) {
+        fail("create", errno != 0 ? errno : EACCES);
+        return false;
+    }
+    m_direct = true;
     m_buffer.reserve(kBufferBytes);
     return true;
 }
@@ -142,6 +164,10 @@ bool SafeFileWriter::commit() {
                                : (closeError != 0 ? closeError : EIO));
         abandon();
         return false;
+    }
+    if (m_direct) {
+        m_committed = true;
+        return true;
     }
     std::error_code ec;
     fs::rename(m_temporary, resolvedTarget(m_target), ec);

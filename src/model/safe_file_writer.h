@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,7 +12,8 @@ namespace korvix {
 // Writes a file so that a failure never damages what was there before: the bytes go to a
 // temporary file in the target's folder, which is renamed over the target only once every
 // byte was written and the file closed. Until then (and after any failure) the target is
-// untouched and the temporary file is removed.
+// untouched and the temporary file is removed. A target that exists and is not a regular
+// file (a device, a FIFO) is written directly instead, never replaced.
 //
 //     SafeFileWriter out(path);
 //     if (!out.open()) return out.error();
@@ -46,6 +48,7 @@ public:
     const std::string& temporaryPath() const { return m_temporary; }
 
 private:
+    bool openDirect(const std::filesystem::path& target);
     bool flushBuffer();
     void fail(const char* what, int errorNumber);
     void fail(const char* what, const std::string& reason);
@@ -56,6 +59,7 @@ private:
     std::vector<char> m_buffer;
     std::string m_error;
     bool m_committed = false;
+    bool m_direct = false; // writing into the target itself (not a regular file)
 };
 
 } // namespace korvix

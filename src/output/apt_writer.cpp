@@ -9,7 +9,7 @@ namespace {
 
 // Coordinates and cutter values: 4 decimals after rounding to 7 significant digits.
 std::string number(double value) {
-    return formatFixed(value, 7, 4);
+    return formatFixedPlain(value, 7, 4);
 }
 
 // The table entry of a tool: entry 0 for tool 0 (the time before any tool call), else the

@@ -196,6 +196,7 @@ void MachineBlockFormatter::writeMove(const BlockMove& move) {
     m_planeWritten = planeWritten;
     append(m_format.moveTemplate(MoveTemplate::Suffix));
     emitBlock();
+    ++m_movesWritten;
 }
 
 void MachineBlockFormatter::writeOptionalStop(std::uint16_t blockNumber) {
@@ -271,6 +272,7 @@ void MachineBlockFormatter::writeTextLines(LineList list) {
         text += m_format.moveTemplate(MoveTemplate::Suffix);
         m_sink.writeLine(text);
         ++m_linesWritten;
+        m_movesWritten += list == LineList::ToolChange ? 1 : 0;
     }
 }
 

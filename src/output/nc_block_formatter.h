@@ -62,6 +62,8 @@ public:
     void writeRawLine(std::string_view line);
 
     std::size_t linesWritten() const { return m_linesWritten; }
+    // Move blocks and tool change lines (which carry a move) written so far.
+    std::size_t movesWritten() const { return m_movesWritten; }
 
 private:
     MachineRegister& reg(Reg r) { return m_format.reg(r); }
@@ -80,6 +82,7 @@ private:
     std::uint8_t m_planeWritten = 0; // none yet
     std::string m_block;
     std::size_t m_linesWritten = 0;
+    std::size_t m_movesWritten = 0;
 };
 
 } // namespace korvix::ncout

@@ -41,10 +41,20 @@ void writeProgram(const NcWriteSource& source, const NcWriteOptions& options, Li
     if (isDefaultControl(options.controlName))
         result.linesWritten = ncout::writeDefaultProgram(source.database, source.tools,
                                                          options.programNumber, sink, source.pump);
-    else
-        result.linesWritten =
+    else {
+        const ncout::MachineProgramCounts counts =
             ncout::writeMachineProgram(source.database, source.tools, source.machine, options, sink,
                                        result.messages, source.pump);
+        result.linesWritten = counts.lines;
+        if (counts.moves == 0) {
+            // A program without a single move is no conversion of the toolpath at all.
+            result.outcome = NcWriteOutcome::NoMoveWritten;
+            result.messages.push_back(
+                {FormatMessage::Kind::Error, "The machine format \"" + options.controlName +
+                                                 "\" wrote no move of the toolpath..."});
+            return;
+        }
+    }
     result.outcome = NcWriteOutcome::Written;
 }
 
@@ -89,6 +99,10 @@ NcWriteResult writeNcFile(const NcWriteSource& source, const std::string& path,
     }
     FileLineSink sink(file);
     writeProgram(source, options, sink, result);
+    if (!result.ok() && !file.failed()) {
+        file.abandon(); // the file that was there stays as it was
+        return result;
+    }
     if (!file.commit()) {
         result.outcome = NcWriteOutcome::IoError;
         result.message = file.error();

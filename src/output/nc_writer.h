@@ -62,6 +62,7 @@ enum class NcWriteOutcome : std::uint8_t {
     FormatNotLoaded, // the machine format is missing or stopped loading (see messages)
     IoError,         // the file could not be written (see message); any old file is intact
     BadValue,        // a record holds a value that is not a finite number (see message)
+    NoMoveWritten,   // the machine format made no block of any move (see messages)
 };
 
 struct NcWriteResult {

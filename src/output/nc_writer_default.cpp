@@ -19,7 +19,7 @@ public:
 
     void programNumber(double number) {
         m_block = "O";
-        m_block += formatGeneral(number);
+        m_block += formatGeneralPlain(number);
         emit();
     }
 
@@ -42,7 +42,7 @@ public:
     void text(const char* piece) { m_block += piece; }
     void coordinate(char letter, double value) {
         m_block += letter;
-        m_block += fixed7(value, 4);
+        m_block += formatFixedPlain(value, 7, 4);
     }
     void point(const Point3& p) {
         coordinate('X', p.x);
@@ -51,7 +51,7 @@ public:
     }
     void feed(double value) {
         m_block += 'F';
-        m_block += formatFixed(value, 7, 1);
+        m_block += formatFixedPlain(value, 7, 1);
     }
     void toolWords(const ToolEntry& tool) {
         m_block += 'S';

@@ -13,11 +13,15 @@
 
 namespace korvix::ncout {
 
-// With a loaded machine format. Returns the number of lines written.
-std::size_t writeMachineProgram(const GraphicsDatabase& database, const ToolTable& tools,
-                                MachineFormat& format, const NcWriteOptions& options,
-                                LineSink& sink, std::vector<FormatMessage>& messages,
-                                MessagePump& pump);
+// With a loaded machine format. Returns the lines and the moves written.
+struct MachineProgramCounts {
+    std::size_t lines = 0;
+    std::size_t moves = 0; // move blocks and tool change lines
+};
+MachineProgramCounts writeMachineProgram(const GraphicsDatabase& database, const ToolTable& tools,
+                                         MachineFormat& format, const NcWriteOptions& options,
+                                         LineSink& sink, std::vector<FormatMessage>& messages,
+                                         MessagePump& pump);
 
 // The built-in "Default" dialect. Returns the number of lines written.
 std::size_t writeDefaultProgram(const GraphicsDatabase& database, const ToolTable& tools,

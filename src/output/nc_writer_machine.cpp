@@ -131,10 +131,10 @@ std::uint8_t straightMotion(const MoveRecord& record) {
     return kMotionLinear;
 }
 
-std::size_t writeMachineProgram(const GraphicsDatabase& database, const ToolTable& tools,
-                                MachineFormat& format, const NcWriteOptions& options,
-                                LineSink& sink, std::vector<FormatMessage>& messages,
-                                MessagePump& pump) {
+MachineProgramCounts writeMachineProgram(const GraphicsDatabase& database, const ToolTable& tools,
+                                         MachineFormat& format, const NcWriteOptions& options,
+                                         LineSink& sink, std::vector<FormatMessage>& messages,
+                                         MessagePump& pump) {
     MachineProgramWriter writer(tools, format, sink, messages);
     MachineBlockFormatter& blocks = writer.blocks();
     blocks.startProgram(options.programNumber);
@@ -164,7 +164,7 @@ std::size_t writeMachineProgram(const GraphicsDatabase& database, const ToolTabl
         }
     }
     blocks.writeTextLines(LineList::ProgramEnd);
-    return blocks.linesWritten();
+    return {blocks.linesWritten(), blocks.movesWritten()};
 }
 
 } // namespace korvix::ncout

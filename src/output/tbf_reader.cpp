@@ -1,3 +1,4 @@
+#include "model/regular_file.h"
 #include "output/tbf_file.h"
 #include "output/tbf_format.h"
 
@@ -79,8 +80,10 @@ public:
         const float y = getF32(&bytes[kWordY * 4]);
         const float z = getF32(&bytes[kWordZ * 4]);
         // A point that is not a number would poison the extents and every projection.
-        if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z))
+        if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(z)) {
+            ++m_skipped;
             return true;
+        }
         float feed = getF32(&bytes[kWordFeed * 4]);
         if (!std::isfinite(feed))
             feed = 0;
@@ -148,6 +151,7 @@ public:
     }
 
     std::size_t count() const { return m_count; }
+    std::size_t skipped() const { return m_skipped; }
 
 private:
     GraphicsDatabase& m_db;
@@ -159,6 +163,7 @@ private:
     std::int32_t m_sequence = 0;
     std::uint16_t m_block = 1; // the first point gets 2
     std::size_t m_count = 0;
+    std::size_t m_skipped = 0; // points whose coordinates are not numbers
 };
 
 std::uint64_t itemCount(std::int32_t count) {
@@ -170,6 +175,10 @@ std::uint64_t itemCount(std::int32_t count) {
 TbfReadResult readTbfFile(GraphicsDatabase& database, const std::string& path, Rgb feedColor,
                           MessagePump* pump) {
     TbfReadResult result;
+    if (const std::string reason = notRegularFileReason(path); !reason.empty()) {
+        result.message = "Unable to open file \"" + path + "\": " + reason + "...";
+        return result;
+    }
     errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
@@ -219,6 +228,7 @@ TbfReadResult readTbfFile(GraphicsDatabase& database, const std::string& path, R
     }
     points.finish();
     result.pointCount = points.count();
+    result.skippedPoints = points.skipped();
     result.ok = !readError;
     if (readError)
         result.message = "Unable to read file \"" + path + "\"...";

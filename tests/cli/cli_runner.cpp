@@ -22,14 +22,17 @@ std::string readAll(const std::string& path) {
 
 } // namespace
 
-CliResult runCli(const std::vector<std::string>& args) {
+CliResult runCli(const std::vector<std::string>& args, const char* stdoutFile) {
     char outName[] = "/tmp/korvix-cli-out-XXXXXX";
     char errName[] = "/tmp/korvix-cli-err-XXXXXX";
     const int outFd = mkstemp(outName);
     const int errFd = mkstemp(errName);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, outFd, 1);
+    if (stdoutFile != nullptr)
+        posix_spawn_file_actions_addopen(&actions, 1, stdoutFile, O_WRONLY, 0);
+    else
+        posix_spawn_file_actions_adddup2(&actions, outFd, 1);
     posix_spawn_file_actions_adddup2(&actions, errFd, 2);
 
     std::vector<std::string> all = {KORVIX_CLI_PATH};

@@ -11,8 +11,9 @@ struct CliResult {
     std::string err;
 };
 
-// Runs korvix-cli with the given arguments and captures both output streams.
-CliResult runCli(const std::vector<std::string>& args);
+// Runs korvix-cli with the given arguments and captures both output streams; with
+// `stdoutFile` its standard output goes to that file instead (result.out stays empty).
+CliResult runCli(const std::vector<std::string>& args, const char* stdoutFile = nullptr);
 
 // The lines of a command's output, without their line ends.
 std::vector<std::string> lines(const std::string& text);

@@ -152,7 +152,7 @@ TEST(PrintCliMistakes, AreReportedAndWriteNothing) {
         {{"print", kRectangle, "-o", pdf, "--text", "a,20,X"}, 2, "whole pixels"},
         {{"print", kRectangle, "-o", pdf, "--view", "top"}, 2, "unknown view 'top'"},
         {{"print", folder.path("missing.nc"), "-o", pdf}, 1, "nothing written"},
-        {{"print", kRectangle, "-o", folder.path("no/such/folder/a.pdf")}, 1, "cannot write"},
+        {{"print", kRectangle, "-o", folder.path("no/such/folder/a.pdf")}, 1, "Unable to create file"},
     };
     for (const auto& m : mistakes) {
         const CliResult result = runCli(m.args);

@@ -102,7 +102,7 @@ TEST_F(RenderCli, PdfAndMistakes) {
         {{"render", kRectangle, "-o", path("a.png"), "--size", "100"}, 2, "--size"},
         {{"render", kRectangle, "-o", path("a.png"), "--size", "8x8"}, 2, "--size"},
         {{"render", path("missing.nc"), "-o", path("a.png")}, 1, "nothing written"},
-        {{"render", kRectangle, "-o", path("no/such/folder/a.png")}, 1, "cannot write"},
+        {{"render", kRectangle, "-o", path("no/such/folder/a.png")}, 1, "Unable to create file"},
     };
     for (const auto& m : mistakes) {
         result = runCli(m.args);

@@ -241,6 +241,32 @@ TEST(NcFile, RunningOutOfMemoryGivesBackOnlyTheRecordsOfThisFile) {
     EXPECT_FALSE(empty.database.databaseAllocated());
 }
 
+TEST(NcFile, AReadPastTheRecordBudgetGivesBackItsRecords) {
+    Workspace ws;
+    readProgram(ws, "X0Y0Z0\nG1X1.F10.\n");
+    const std::vector<std::string> before = describeAll(ws);
+    const double maxXBefore = ws.database.status.extents.maxX;
+    // Half circles of a radius that makes the most pieces one arc may have: a few lines ask
+    // for far more records than the budget allows.
+    ws.database.readRecordBudget = 250'000;
+    std::string program = "X0Y0Z0\nG1F100.\n";
+    for (int i = 0; i < 4; ++i)
+        program += i % 2 == 0 ? "G2X10000000.I5000000.J0\n" : "G2X0I5000000.J0\n";
+    const NcReadResult read = readProgram(ws, program);
+    EXPECT_EQ(read.status, NcReadStatus::TooLarge);
+    EXPECT_EQ(read.blocks, 0);
+    EXPECT_NE(read.message.find("makes more than 250000 moves and arc pieces"), std::string::npos)
+        << read.message;
+    EXPECT_EQ(describeAll(ws), before);
+    EXPECT_EQ(ws.database.status.extents.maxX, maxXBefore);
+
+    // Under the budget the same arcs are read.
+    ws.database.readRecordBudget = 500'000;
+    EXPECT_EQ(readProgram(ws, program).status, NcReadStatus::Ok);
+    EXPECT_GT(recordCount(ws), 4 * 99'000u);
+    EXPECT_LE(recordCount(ws), 500'000u);
+}
+
 TEST(NcFile, LooksBinary) {
     EXPECT_FALSE(nc::looksBinary("", 0));
     const std::string text = "G1 X1.\r\n(ÜBER ÇA — 5 MM)\n\x1A";

@@ -10,6 +10,7 @@ TEST(FormatFixed, RoundsOnceAtTheFirstLimit) {
         double value;
         int digits, decimals;
         const char* text;
+        const char* plain = nullptr; // formatFixedPlain, where it differs
     };
     const Case cases[] = {
         {12.25, 7, 1, "12.3"}, // exact half, away from zero
@@ -23,17 +24,21 @@ TEST(FormatFixed, RoundsOnceAtTheFirstLimit) {
         {-0.00001, 7, 4, "0.0000"},                 // reads as zero: no minus sign
         {-0.0, 7, 2, "0.00"},
         {0, 7, 5, "0.00000"},
-        {9999999.6, 7, 2, "1E7"},
-        {123456789, 7, 5, "1.234568E8"},
-        {-123456789, 7, 5, "-1.234568E8"},
+        {9999999.6, 7, 2, "1E7", "10000000.00"},
+        {123456789, 7, 5, "1.234568E8", "123456800.00000"},
+        {-123456789, 7, 5, "-1.234568E8", "-123456800.00000"},
+        {1.25e7, 7, 4, "1.25E7", "12500000.0000"},
         {1.5, 7, 4, "1.5000"},
         {-5, 7, 5, "-5.00000"},
         {3, 7, 5, "3.00000"},
         {1023.99999904632568359375, 7, 3, "1024.000"}, // the carry adds no digit here
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(formatFixed(c.value, c.digits, c.decimals), c.text)
             << c.value << " " << c.digits << " " << c.decimals;
+        EXPECT_EQ(formatFixedPlain(c.value, c.digits, c.decimals), c.plain ? c.plain : c.text)
+            << c.value << " " << c.digits << " " << c.decimals;
+    }
 }
 
 TEST(FormatGeneral, ShortestText) {
@@ -47,6 +52,11 @@ TEST(FormatGeneral, ShortestText) {
     EXPECT_EQ(formatGeneral(1.5e15), "1.5E15");
     EXPECT_EQ(formatGeneral(999999999999999.0), "999999999999999");
     EXPECT_EQ(formatGeneral(0.1), "0.1");
+    // Files: never scientific.
+    EXPECT_EQ(formatGeneralPlain(0.0001), "0.0001");
+    EXPECT_EQ(formatGeneralPlain(1.5e15), "1500000000000000");
+    EXPECT_EQ(formatGeneralPlain(-2.5e16), "-25000000000000000");
+    EXPECT_EQ(formatGeneralPlain(1.5), "1.5");
 }
 
 TEST(FormatDecimals, NoSignificantDigitLimit) {

@@ -1,8 +1,11 @@
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #ifdef __linux__
@@ -104,6 +107,46 @@ TEST_F(SafeWrite, ReportsTheSystemReason) {
     EXPECT_EQ(text(), "old contents");
     EXPECT_EQ(filesInFolder(), 1u);
 #endif
+}
+
+TEST_F(SafeWrite, WritesIntoAFifoAndKeepsIt) {
+    const std::string fifo = m_folder.path("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // A reader that does not wait lets the writer open the FIFO.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    SafeFileWriter out(fifo);
+    ASSERT_TRUE(out.open()) << out.error();
+    out.writeLine("through the pipe");
+    EXPECT_TRUE(out.commit()) << out.error();
+    char bytes[64] = {};
+    EXPECT_EQ(::read(reader, bytes, sizeof bytes), 17);
+    ::close(reader);
+    EXPECT_EQ(std::string(bytes), "through the pipe\n");
+    struct stat status {};
+    ASSERT_EQ(::stat(fifo.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+    EXPECT_EQ(filesInFolder(), 2u); // the FIFO and the target of SetUp, nothing else
+
+    // A device that fails is reported, and still not replaced.
+    fs::create_symlink("/dev/full", m_folder.path("full"));
+    SafeFileWriter full(m_folder.path("full"));
+    ASSERT_TRUE(full.open()) << full.error();
+    full.write(std::string(100000, 'x'));
+    EXPECT_FALSE(full.commit());
+    EXPECT_NE(full.error().find("No space left on device"), std::string::npos) << full.error();
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+TEST_F(SafeWrite, TakesNamesNearTheLongestAFolderAllows) {
+    for (const std::size_t length : {200u, 242u, 255u}) {
+        const std::string target = m_folder.path(std::string(length, 'n'));
+        SafeFileWriter out(target);
+        ASSERT_TRUE(out.open()) << length << ": " << out.error();
+        out.writeLine("long");
+        EXPECT_TRUE(out.commit()) << length << ": " << out.error();
+        EXPECT_TRUE(fs::exists(target)) << length;
+    }
 }
 
 } // namespace

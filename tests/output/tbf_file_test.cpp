@@ -181,6 +181,7 @@ TEST_F(TbfFile, ReadsOddFilesAsFarAsTheyMakeSense) {
         const char* name;
         Bytes bytes;
         std::size_t points;
+        std::size_t skipped = 0;
     };
     std::vector<Case> cases;
     {
@@ -224,7 +225,7 @@ TEST_F(TbfFile, ReadsOddFilesAsFarAsTheyMakeSense) {
         Bytes b; // points that are not numbers are left out
         b.header(1, 3, 24).point(0, 0, 1, 1, 1).point(1, 5, std::nanf(""), 0, 0);
         b.point(1, INFINITY, 2, 2, 2);
-        cases.push_back({"not a number", b, 2});
+        cases.push_back({"not a number", b, 2, 1});
     }
     cases.push_back({"empty", Bytes{}, 0});
     {
@@ -239,6 +240,7 @@ TEST_F(TbfFile, ReadsOddFilesAsFarAsTheyMakeSense) {
         const TbfReadResult result = readTbfFile(db, put("odd.tbf", c.bytes.data), kFeedColor);
         EXPECT_TRUE(result.ok) << result.message;
         EXPECT_EQ(result.pointCount, c.points);
+        EXPECT_EQ(result.skippedPoints, c.skipped);
         EXPECT_EQ(db.records.lastAndCount().second, c.points);
         EXPECT_EQ(db.status.ncLoaded, c.points > 0);
         for (const MoveRecord* r : recordsOf(db)) {

@@ -168,8 +168,11 @@ void openWireframe(Tf& window, const QString& fileName, Rgb color) {
         if (count > 0)
             fitToSource(ws, window.isChecked("FittoNCdata"));
     }
+    QString left;
+    if (info.skippedPoints > 0)
+        left = ", " + QString::number(info.skippedPoints) + " not numbers left out";
     finishReading(window, "Total number of points read from \"" + fileName +
-                              "\" = " + QString::number(count) + "...");
+                              "\" = " + QString::number(count) + left + "...");
     if (count > 0)
         window.noteRecentFile(fileName);
     showWhatWasRead(window);
@@ -199,6 +202,8 @@ void openTbfFile(Tf& window, const QString& fileName, Rgb color, OpenedFrom from
     // The count above stays whatever went wrong; the reason is worth a box.
     if (!result.ok)
         ws.report().error(result.message);
+    if (result.skippedPoints > 0)
+        ws.report().warning(skippedPointsText(result.skippedPoints, fileName.toStdString()));
     showWhatWasRead(window);
 }
 
