@@ -1,22 +1,31 @@
 #include "model/undo_history.h"
 
+#include <cstring>
 #include <new>
 
 namespace korvix {
 
 std::optional<PathSnapshot> takeSnapshot(const GraphicsDatabase& database, const ToolTable& tools,
                                          std::size_t budgetBytes) {
-    const std::size_t count = database.records.lastAndCount().second;
-    if (count * sizeof(MoveRecord) + sizeof(PathSnapshot) > budgetBytes)
-        return std::nullopt;
     try {
         PathSnapshot snapshot;
-        snapshot.records.reset(new MoveRecord[count]);
-        snapshot.count = count;
-        MoveRecord* out = snapshot.records.get();
-        if (database.databaseAllocated())
-            for (const MoveRecord* r = database.first(); r != nullptr; r = r->next)
-                *out++ = *r;
+        std::byte* out = nullptr;
+        std::size_t leftInBlock = 0;
+        for (const MoveRecord* r = database.databaseAllocated() ? database.first() : nullptr;
+             r != nullptr; r = r->next) {
+            if (leftInBlock == 0) {
+                if ((snapshot.blocks.size() + 1) * PathSnapshot::kBlockBytes > budgetBytes)
+                    return std::nullopt;
+                // Left uninitialised: every byte is written once below.
+                snapshot.blocks.emplace_back(new std::byte[PathSnapshot::kBlockBytes]);
+                out = snapshot.blocks.back().get();
+                leftInBlock = PathSnapshot::kBlockRecords;
+            }
+            std::memcpy(out, r, PathSnapshot::kStoredBytes);
+            out += PathSnapshot::kStoredBytes;
+            --leftInBlock;
+            ++snapshot.count;
+        }
         snapshot.status = database.status;
         snapshot.tools = tools;
         return snapshot;
@@ -27,21 +36,19 @@ std::optional<PathSnapshot> takeSnapshot(const GraphicsDatabase& database, const
 
 bool restoreSnapshot(const PathSnapshot& snapshot, GraphicsDatabase& database, ToolTable& tools) {
     NodeList<MoveRecord> rebuilt;
-    if (snapshot.count > 0) {
-        if (!rebuilt.createFirst())
-            return false;
-        MoveRecord* current = rebuilt.head();
-        *current = snapshot.records[0];
-        current->prev = nullptr;
+    MoveRecord* current = nullptr;
+    for (std::size_t i = 0; i < snapshot.count; ++i) {
+        MoveRecord* previous = current;
+        if (previous == nullptr ? !rebuilt.createFirst() : !rebuilt.append(current))
+            return false; // the rebuilt list goes with its chunks
+        if (previous == nullptr)
+            current = rebuilt.head();
+        const std::byte* stored = snapshot.blocks[i / PathSnapshot::kBlockRecords].get() +
+                                  i % PathSnapshot::kBlockRecords * PathSnapshot::kStoredBytes;
+        std::memcpy(static_cast<void*>(current), stored, PathSnapshot::kStoredBytes);
+        current->screenX = current->screenY = 0;
+        current->prev = previous;
         current->next = nullptr;
-        for (std::size_t i = 1; i < snapshot.count; ++i) {
-            MoveRecord* previous = current;
-            if (!rebuilt.append(current))
-                return false; // the rebuilt list goes with its chunks
-            *current = snapshot.records[i];
-            current->prev = previous;
-            current->next = nullptr;
-        }
     }
     database.records = std::move(rebuilt);
     database.status = snapshot.status;

@@ -4,6 +4,7 @@
 #include "model/tool_table.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -13,15 +14,20 @@
 namespace korvix {
 
 // The toolpath as it was before a command changed it: every record in path order, the
-// status block (extents, feed range, cutting time) and the tool table.
+// status block (extents, feed range, cutting time) and the tool table. Records are kept
+// without their links and screen positions (a redraw computes those again), in blocks, so
+// that taking one is a single walk along the path.
 struct PathSnapshot {
-    // Left uninitialised until copied into: a big path's snapshot is written once.
-    std::unique_ptr<MoveRecord[]> records;
+    static constexpr std::size_t kStoredBytes = offsetof(MoveRecord, screenX);
+    static constexpr std::size_t kBlockRecords = std::size_t{1} << 16;
+    static constexpr std::size_t kBlockBytes = kBlockRecords * kStoredBytes;
+
+    std::vector<std::unique_ptr<std::byte[]>> blocks;
     std::size_t count = 0;
     DatabaseStatus status;
     ToolTable tools;
 
-    std::size_t bytes() const { return count * sizeof(MoveRecord) + sizeof(*this); }
+    std::size_t bytes() const { return blocks.size() * kBlockBytes + sizeof(*this); }
 };
 
 // Copies the path; nullopt when the copy would need more than `budgetBytes` or the memory
