@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -33,5 +35,17 @@ public:
 private:
     std::filesystem::path m_dir;
 };
+
+// The bytes of a file; empty when it cannot be read.
+inline std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 } // namespace korvix::test

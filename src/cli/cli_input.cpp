@@ -203,11 +203,11 @@ std::vector<InputFileResult> readInputArguments(Workspace& ws,
     return readInputFiles(ws, parsed.positional(), readingOptionsOf(parsed));
 }
 
-OptionSpec withReadingOptions(OptionSpec spec) {
-    spec.withValue.insert("--centers");
-    spec.switches.insert("--incremental");
-    spec.switches.insert("--lower-case");
-    return spec;
+OptionSpec withReadingOptions(OptionSpec known) {
+    known.withValue.insert("--centers");
+    known.switches.insert("--incremental");
+    known.switches.insert("--lower-case");
+    return known;
 }
 
 InputOptions readingOptionsOf(const ParsedArgs& parsed) {

@@ -48,7 +48,7 @@ std::vector<InputFileResult> readInputFiles(Workspace& ws, const std::vector<std
 
 // The reading options every command that reads takes: "--centers absolute|incremental|auto",
 // "--incremental" (the same as --centers incremental) and "--lower-case".
-OptionSpec withReadingOptions(OptionSpec spec);
+OptionSpec withReadingOptions(OptionSpec known);
 // Those options as given. Throws UsageError for an unknown --centers value.
 InputOptions readingOptionsOf(const ParsedArgs& parsed);
 

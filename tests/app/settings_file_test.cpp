@@ -1,11 +1,11 @@
 // The settings file: defaults with no file, the exact layout written, and values that are not
 // what their key holds.
 #include "app/settings_file.h"
+#include "test_folder.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace korvix {
 namespace {
@@ -14,26 +14,14 @@ namespace fs = std::filesystem;
 
 class SettingsFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("korvix-settings-" +
-                  std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()));
-        fs::remove_all(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string fileText() const {
-        std::ifstream in(settingsFilePath(folder));
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string fileText() const { return test::fileText(settingsFilePath(folder)); }
     void writeFile(const std::string& text) const {
         fs::create_directories(folder);
         std::ofstream(settingsFilePath(folder)) << text;
     }
 
-    fs::path folder;
+    const test::TestFolder scratch{"korvix_settings"};
+    const fs::path folder = scratch.dir();
 };
 
 TEST_F(SettingsFile, NoFileGivesTheDefaultsAndLeavesTheFontAsItIs) {

@@ -13,17 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 class ConvertCli : public ::testing::Test {
 protected:
     std::string path(const std::string& name) const { return m_folder.path(name); }

@@ -12,13 +12,6 @@ namespace {
 
 const std::string kSmall = std::string(KORVIX_TEST_DATA_DIR) + "/writer_small.nc";
 
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::size_t countOf(const std::string& text, const std::string& part) {
     std::size_t n = 0;
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))

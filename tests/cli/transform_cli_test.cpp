@@ -16,17 +16,6 @@ namespace fs = std::filesystem;
 
 const std::string kSmall = std::string(KORVIX_TEST_DATA_DIR) + "/writer_small.nc";
 
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 // The records of a file as `korvix-cli dump` lists them.
 struct DumpedRecord {
     int kind = 0, sequence = 0, block = 0, motion = 0;

@@ -35,13 +35,6 @@ std::vector<Dumped> dump(const std::string& file) {
     return records;
 }
 
-std::string fileText(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class TrimCli : public ::testing::Test {
 protected:
     std::string out(const std::string& name) const { return m_folder.path(name); }

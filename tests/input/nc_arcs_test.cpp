@@ -10,19 +10,6 @@
 namespace korvix::test {
 namespace {
 
-// The arc groups of the path, in order.
-std::vector<std::vector<MoveRecord>> arcGroups(const Workspace& ws) {
-    std::vector<std::vector<MoveRecord>> groups;
-    for (const MoveRecord& r : recordsOf(ws)) {
-        if (r.kind != kKindArcPiece)
-            continue;
-        if (groups.empty() || groups.back().back().sequence != r.sequence)
-            groups.emplace_back();
-        groups.back().push_back(r);
-    }
-    return groups;
-}
-
 // The signed difference of two angles in degrees, in [-180, 180).
 double angleBetween(double a, double b) {
     return std::fmod(a - b + 540.0, 360.0) - 180.0;

@@ -22,19 +22,6 @@ NcReadResult readData(Workspace& ws, const std::string& name, bool absoluteCente
     return readNcProgram(ncReadTarget(ws), kData + "/" + name, options, {});
 }
 
-// The arc groups of the path, in order: their pieces.
-std::vector<std::vector<MoveRecord>> arcGroups(const Workspace& ws) {
-    std::vector<std::vector<MoveRecord>> groups;
-    for (const MoveRecord& r : recordsOf(ws)) {
-        if (r.kind != kKindArcPiece)
-            continue;
-        if (groups.empty() || groups.back().back().sequence != r.sequence)
-            groups.emplace_back();
-        groups.back().push_back(r);
-    }
-    return groups;
-}
-
 TEST(NcPrograms, ArcsThatFitTheOtherCentreTypeAreFound) {
     const std::string path = kData + "/cam_incremental_arcs.nc";
     Workspace absolute;

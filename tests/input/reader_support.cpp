@@ -1,4 +1,5 @@
 #include "input/reader_support.h"
+
 #include "app/workspace_access.h"
 
 #include <atomic>
@@ -43,6 +44,18 @@ std::vector<MoveRecord> recordsOf(const Workspace& ws) {
     for (const MoveRecord* r = ws.database.first(); r != nullptr; r = r->next)
         records.push_back(*r);
     return records;
+}
+
+std::vector<std::vector<MoveRecord>> arcGroups(const Workspace& ws) {
+    std::vector<std::vector<MoveRecord>> groups;
+    for (const MoveRecord& r : recordsOf(ws)) {
+        if (r.kind != kKindArcPiece)
+            continue;
+        if (groups.empty() || groups.back().back().sequence != r.sequence)
+            groups.emplace_back();
+        groups.back().push_back(r);
+    }
+    return groups;
 }
 
 std::size_t recordCount(const Workspace& ws) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/workspace.h"
 #include "input/nc_reader.h"
+#include "model/workspace.h"
 
 #include <string>
 #include <vector>
@@ -30,6 +30,8 @@ NcReadResult readProgram(Workspace& ws, const std::string& program, bool absolut
 
 // Copies of the records, in path order.
 std::vector<MoveRecord> recordsOf(const Workspace& ws);
+// The arc groups of the path, in order: their pieces.
+std::vector<std::vector<MoveRecord>> arcGroups(const Workspace& ws);
 std::size_t recordCount(const Workspace& ws);
 const MoveRecord& lastRecord(const Workspace& ws);
 

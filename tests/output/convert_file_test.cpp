@@ -4,36 +4,25 @@
 #include "app/workspace_access.h"
 #include "model/workspace.h"
 #include "output/convert_file.h"
+#include "test_folder.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace korvix {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string fileText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::fileText;
 
 class ConvertFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("korvix-convert-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder);
         fs::create_directories(folder / "machines");
         for (const BundledFile& format : bundledMachineFormats())
             std::ofstream(folder / "machines" / std::string(format.name)) << format.text;
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     // A copy of an example program in the test's folder.
     fs::path program(const char* example) {
@@ -53,7 +42,8 @@ protected:
     }
 
     Workspace ws;
-    fs::path folder;
+    const test::TestFolder scratch{"korvix_convert"};
+    const fs::path folder = scratch.dir();
 };
 
 TEST_F(ConvertFile, EveryBundledFormatTracesTheExamplesAndKeepsTheOriginals) {

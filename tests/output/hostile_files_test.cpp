@@ -24,10 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 std::string wireRecord(unsigned char pen, float x, float y, float z) {
     std::string record(41, '\0');
     record[0] = static_cast<char>(pen);

@@ -12,6 +12,7 @@
 
 #include <QFileInfo>
 #include <set>
+#include <vector>
 
 namespace korvix::ui {
 namespace {
@@ -51,8 +52,12 @@ void runBatch(Tf& window, const QStringList& batch) {
     Workspace& ws = window.workspace();
     const ConvertOptions options = convertOptionsOf(window);
     BatchProgress progress(ws.pump);
-    for (const QString& file : batch)
-        progress.total += static_cast<std::uint64_t>(std::max<qint64>(QFileInfo(file).size(), 1));
+    // Bytes count as progress; an empty file still counts as one step.
+    std::vector<std::uint64_t> sizes;
+    for (const QString& file : batch) {
+        sizes.push_back(static_cast<std::uint64_t>(std::max<qint64>(QFileInfo(file).size(), 1)));
+        progress.total += sizes.back();
+    }
 
     window.beginProgress();
     ws.pump.clearCancel();
@@ -90,7 +95,7 @@ void runBatch(Tf& window, const QStringList& batch) {
         ws.database.records.freeAll();
         ws.database.status = DatabaseStatus{};
         clearToolTable(ws.tools);
-        progress.before += static_cast<std::uint64_t>(std::max<qint64>(QFileInfo(file).size(), 1));
+        progress.before += sizes[static_cast<std::size_t>(done)];
         ++done;
     }
     const bool stopped = done < batch.size();

@@ -172,13 +172,6 @@ std::vector<Binding> bindings(Tf& window) {
                        window.workspace().reading.lowerCaseWords = text == "1";
                        window.setChecked("ReadLowerCaseWords1", text == "1");
                    }});
-    for (int i = 0; i < kRecentFileCount; ++i)
-        all.push_back({kOwnSection, "",
-                       [&window, i] {
-                           const QStringList files = window.recentFiles();
-                           return i < files.size() ? files[i] : QString();
-                       },
-                       [](const QString&) {}});
     return all;
 }
 
@@ -211,9 +204,8 @@ void loadWindowSettings(Tf& window) {
     const std::filesystem::path file = windowSettingsFile();
     const LoadedSettings loaded = loadSettings(file);
     for (const Binding& binding : bindings(window))
-        if (!binding.key.empty())
-            if (const auto value = loaded.valueOf(binding.section, binding.key))
-                binding.set(text(*value));
+        if (const auto value = loaded.valueOf(binding.section, binding.key))
+            binding.set(text(*value));
     QStringList recent;
     for (int i = 0; i < kRecentFileCount; ++i)
         recent.append(text(loaded.valueOf(kOwnSection, recentFileKey(i)).value_or("")));
@@ -235,16 +227,12 @@ void loadWindowSettings(Tf& window) {
 
 void saveWindowSettings(Tf& window) {
     std::vector<std::pair<const SettingKey*, std::string>> values;
-    int recentIndex = 0;
-    for (const Binding& binding : bindings(window)) {
-        const std::string key =
-            binding.key.empty() ? recentFileKey(recentIndex++) : std::string(binding.key);
-        const QString value = binding.get();
-        if (binding.key.empty() && value.isEmpty())
-            continue;
-        if (const SettingKey* setting = findSettingKey(binding.section, key))
-            values.emplace_back(setting, value.toStdString());
-    }
+    for (const Binding& binding : bindings(window))
+        if (const SettingKey* setting = findSettingKey(binding.section, binding.key))
+            values.emplace_back(setting, binding.get().toStdString());
+    const QStringList recent = window.recentFiles();
+    for (int i = 0; i < recent.size() && i < kRecentFileCount; ++i)
+        values.emplace_back(findSettingKey(kOwnSection, recentFileKey(i)), recent[i].toStdString());
     // Nothing to tell: the window is going away. A folder that cannot take the file only
     // costs the user their settings, as it always has.
     (void)saveSettings(windowSettingsFile(), values);
