@@ -57,6 +57,13 @@ constexpr std::array kKeys = {
     SettingKey{kOwnSection, "Recent file 6", T::String, std::nullopt},
     SettingKey{kOwnSection, "Recent file 7", T::String, std::nullopt},
     SettingKey{kOwnSection, "Recent file 8", T::String, std::nullopt},
+    // The program text pane: its dock side (1 left, 2 right), whether it floats, is shown,
+    // its floating place and its docked width.
+    SettingKey{kOwnSection, "Program text side", T::Integer, "2"},
+    SettingKey{kOwnSection, "Program text floating", T::Boolean, "0"},
+    SettingKey{kOwnSection, "Display program text", T::Boolean, "0"},
+    SettingKey{kOwnSection, "Program text place", T::String, std::nullopt},
+    SettingKey{kOwnSection, "Program text width", T::Integer, std::nullopt},
 };
 
 std::string_view trimmed(std::string_view text) {

@@ -14,6 +14,21 @@ inline NcReadTarget ncReadTarget(Workspace& ws) {
     return {ws.database, ws.tools, ws.parseLog, ws.pump, ws.report()};
 }
 
+// Keeps the text of an NC file read with options.firstSourceLine = ws.source.nextLine(), so
+// that its records' source lines point into it.
+inline void keepReadText(Workspace& ws, NcReadResult& result) {
+    if (result.source.firstLine == kNoSourceLine)
+        return;
+    ws.source.add(std::move(result.source));
+    ws.programText.changed();
+}
+
+// Drops every program text, with the records they belonged to.
+inline void forgetProgramText(Workspace& ws) {
+    ws.source.clear();
+    ws.programText.changed();
+}
+
 inline WireframeReadTarget wireframeReadTarget(Workspace& ws) {
     return {ws.wireframe, ws.database.status, ws.pump, ws.report()};
 }

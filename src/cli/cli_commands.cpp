@@ -16,7 +16,9 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
         {"info", "info [READING] FILE...",
          "read files and print their extents, feed range, cutting time and parse errors", runInfo},
-        {"dump", "dump [READING] FILE...", "read files and list every record of the toolpath",
+        {"dump", "dump [READING] [--lines] FILE...",
+         "read files and list every record of the toolpath; --lines ends each with @F:L, the "
+         "argument and line it was read from (@- for none)",
          runDump},
         {"convert",
          "convert --machine NAME [--machines-dir DIR] [--program-number N] [--start-text TEXT] "

@@ -6,7 +6,9 @@
 #include "cli/commands.h"
 #include "model/workspace.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,11 +34,37 @@ int formatRecord(char* buffer, std::size_t size, std::size_t index, const MoveRe
     return length;
 }
 
+// Where each kept program text came from on the command line: 1-based argument positions,
+// by the text's position in the workspace's program source.
+std::vector<std::size_t> argumentOfSourceFiles(const std::vector<InputFileResult>& results) {
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < results.size(); ++i)
+        if (results[i].sourceFile) {
+            positions.resize(std::max(positions.size(), *results[i].sourceFile + 1));
+            positions[*results[i].sourceFile] = i + 1;
+        }
+    return positions;
+}
+
+// " @F:L", or " @-" for a record that no program line made.
+int formatSourceLine(char* buffer, std::size_t size, const ProgramSource& source,
+                     const std::vector<std::size_t>& arguments, const MoveRecord& r) {
+    const std::optional<SourceLocation> at = source.locate(r.sourceLine);
+    if (!at || at->file >= arguments.size())
+        return std::snprintf(buffer, size, " @-");
+    return std::snprintf(buffer, size, " @%zu:%u", arguments[at->file], unsigned{at->line});
+}
+
 } // namespace
 
 int runDump(const std::vector<std::string>& args) {
     Workspace ws;
-    const std::vector<InputFileResult> results = readInputArguments(ws, args);
+    OptionSpec known = withReadingOptions({});
+    known.switches.insert("--lines");
+    const ParsedArgs parsed(args, known);
+    const bool lines = parsed.has("--lines");
+    const std::vector<InputFileResult> results = readInputArguments(ws, parsed);
+    const std::vector<std::size_t> arguments = argumentOfSourceFiles(results);
     for (const InputFileResult& result : results)
         for (const std::string& line : result.parseErrors)
             std::fprintf(stderr, "%s: %s\n", result.fileName.c_str(), line.c_str());
@@ -48,7 +76,16 @@ int runDump(const std::vector<std::string>& args) {
     char line[kLineRoom];
     std::size_t index = 0;
     for (const MoveRecord* r = ws.database.first(); r != nullptr; r = r->next) {
-        out.append(line, static_cast<std::size_t>(formatRecord(line, kLineRoom - 1, index++, *r)));
+        std::size_t length =
+            static_cast<std::size_t>(formatRecord(line, kLineRoom - 1, index++, *r));
+        if (lines) {
+            // The source line goes before the line end.
+            --length;
+            length += static_cast<std::size_t>(
+                formatSourceLine(line + length, kLineRoom - 1 - length, ws.source, arguments, *r));
+            line[length++] = '\n';
+        }
+        out.append(line, length);
         if (out.size() >= (std::size_t{1} << 20)) {
             std::fwrite(out.data(), 1, out.size(), stdout);
             out.clear();

@@ -83,6 +83,7 @@ InputFileResult readNcInput(Workspace& ws, const std::string& fileName,
     ncOptions.absoluteCenters = options.centers != CentreChoice::Incremental;
     ncOptions.lowerCaseWords = options.lowerCaseWords;
     ncOptions.drawColor = options.drawColor;
+    ncOptions.firstSourceLine = ws.source.nextLine();
     NotesHeldBack reporter(ws.report());
     const NcReadTarget target = ncReadTarget(ws);
     const NcReadTarget heldBack{target.database, target.tools, target.parseLog, target.pump,
@@ -106,6 +107,12 @@ InputFileResult readNcInput(Workspace& ws, const std::string& fileName,
                                 (ncOptions.absoluteCenters ? "incremental" : "absolute") +
                                 " (or --centers auto).");
         }
+    }
+    if (read.source.firstLine != kNoSourceLine) {
+        result.sourceFile = ws.source.files().size();
+        ws.source.add(std::move(read.source));
+        if (ws.source.files().size() == *result.sourceFile)
+            result.sourceFile.reset();
     }
     result.count = read.blocks;
     result.ok = read.ok();
@@ -197,7 +204,10 @@ std::vector<InputFileResult> readInputFiles(Workspace& ws, const std::vector<std
 
 std::vector<InputFileResult> readInputArguments(Workspace& ws,
                                                 const std::vector<std::string>& args) {
-    const ParsedArgs parsed(args, withReadingOptions({}));
+    return readInputArguments(ws, ParsedArgs(args, withReadingOptions({})));
+}
+
+std::vector<InputFileResult> readInputArguments(Workspace& ws, const ParsedArgs& parsed) {
     if (parsed.positional().empty())
         throw UsageError("no input file given");
     return readInputFiles(ws, parsed.positional(), readingOptionsOf(parsed));

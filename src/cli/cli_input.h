@@ -3,6 +3,8 @@
 #include "cli/cli_args.h"
 #include "model/move_record.h"
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,8 @@ struct InputFileResult {
     // The parsing error log of an NC program, and whether it asked to be shown.
     std::vector<std::string> parseErrors;
     bool parseErrorFlag = false;
+    // An NC program's text: its position in the workspace's program source, when it was kept.
+    std::optional<std::size_t> sourceFile;
 };
 
 // Reads the files in order into one workspace, each appended to what the earlier ones left,
@@ -56,6 +60,8 @@ InputOptions readingOptionsOf(const ParsedArgs& parsed);
 // readInputFiles does. Throws UsageError when no file is named.
 std::vector<InputFileResult> readInputArguments(Workspace& ws,
                                                 const std::vector<std::string>& args);
+// The same for a command with options of its own besides the reading options.
+std::vector<InputFileResult> readInputArguments(Workspace& ws, const ParsedArgs& parsed);
 
 // True when every file was read.
 bool allInputRead(const std::vector<InputFileResult>& results);

@@ -203,6 +203,7 @@ void runAnimation(Workspace& ws, MoveRecord& start, AnimationHost& host) {
         status.blockInfo = options.blockInfo;
         host.showStatus(status);
         tool.record = record;
+        ws.programText.showMove(*record);
         if (!first && record->kind == kKindStraight)
             slide(ws, host, pixelOf(*tool.lastRecord), pixelOf(*record));
         else

@@ -79,6 +79,42 @@ void highlightMove(Canvas& canvas, const ViewState& view, const MoveRecord& reco
         blackThenDotted(canvas, {from, {record.screenX, record.screenY}}, record.color);
 }
 
+std::vector<PixelPoint> movePixels(const ViewState& view, const MoveRecord& record,
+                                   PixelPoint from) {
+    if (isArcPiece(record))
+        return arcPixels(view, record);
+    return {from, {record.screenX, record.screenY}};
+}
+
+std::vector<PixelPoint> drawnMovePixels(const MoveRecord& record, PixelPoint from) {
+    if (!isArcPiece(record))
+        return {from, {record.screenX, record.screenY}};
+    const MoveRecord* first = &record;
+    while (first->prev != nullptr && isArcPiece(*first->prev) &&
+           first->prev->sequence == record.sequence)
+        first = first->prev;
+    std::vector<PixelPoint> points;
+    if (first->prev != nullptr)
+        points.push_back({first->prev->screenX, first->prev->screenY});
+    for (const MoveRecord* r = first; r != nullptr; r = r->next) {
+        points.push_back({r->screenX, r->screenY});
+        if (endsMove(*r))
+            break;
+    }
+    return points;
+}
+
+void restoreMovePixels(Canvas& canvas, const std::vector<PixelPoint>& highlighted,
+                       const std::vector<PixelPoint>& drawn, Rgb color) {
+    canvas.setPenMode(PenMode::Copy);
+    canvas.setPenStyle(PenStyle::Solid);
+    canvas.setPenColor(kBlack);
+    canvas.polyline(highlighted);
+    canvas.setPenColor(color);
+    canvas.polyline(drawn);
+    canvas.flush();
+}
+
 void highlightWireSegment(Canvas& canvas, const WireframePoint& point, PixelPoint from) {
     blackThenDotted(canvas, {from, {point.screenX, point.screenY}}, point.color);
 }

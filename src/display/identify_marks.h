@@ -6,6 +6,7 @@
 #include "model/move_record.h"
 
 #include <string_view>
+#include <vector>
 
 namespace korvix {
 
@@ -24,6 +25,17 @@ void drawPickMark(Canvas& canvas, const ViewState& view, const Point3& point);
 // from its centre, radius and angles. The pen is solid again afterwards.
 void highlightMove(Canvas& canvas, const ViewState& view, const MoveRecord& record,
                    PixelPoint from);
+
+// The pixels highlightMove draws the move along.
+std::vector<PixelPoint> movePixels(const ViewState& view, const MoveRecord& record,
+                                   PixelPoint from);
+// The pixels the redraw drew the move along: from `from` through the cached pixel of each of
+// its records (every piece of an arc).
+std::vector<PixelPoint> drawnMovePixels(const MoveRecord& record, PixelPoint from);
+// Takes a highlight off again: its pixels black, then the move drawn solid in its colour
+// where the redraw drew it.
+void restoreMovePixels(Canvas& canvas, const std::vector<PixelPoint>& highlighted,
+                       const std::vector<PixelPoint>& drawn, Rgb color);
 
 // The same for a wire-frame segment ending at `point`.
 void highlightWireSegment(Canvas& canvas, const WireframePoint& point, PixelPoint from);

@@ -19,6 +19,7 @@ Point3 midPoint(const WireframePoint& a, const WireframePoint& b) {
 void showRecord(Workspace& ws, MoveRecord& record, NcLocationHost& host) {
     host.draw([&](Canvas& canvas) { moveAnimatedTool(ws, canvas, record); });
     host.showMove(describeMove(record));
+    ws.programText.showMove(record);
 }
 
 void showWirePoint(Workspace& ws, const Point3& point, WireLocationHost& host) {

@@ -193,6 +193,7 @@ RedrawResult fullRedraw(Workspace& ws, Canvas& canvas) {
     if (ws.redraw.busy)
         return RedrawResult::Busy;
     RedrawGuard guard(ws.redraw);
+    ++ws.redraw.drawings;
     canvas.setPenMode(PenMode::Copy);
     canvas.setPenStyle(PenStyle::Solid);
     canvas.setPenWidth(1);

@@ -18,6 +18,7 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/overlay_drawing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pick_search.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pointer_input.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/program_text.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recolor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recording_canvas.cpp
     ${CMAKE_CURRENT_LIST_DIR}/renderer.cpp

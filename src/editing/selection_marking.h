@@ -14,6 +14,9 @@ namespace korvix {
 // arming and of add/subtract do (selection_toolbar.h).
 struct SelectionOutcome {
     std::size_t changedRecords = 0;
+    // The first move a pick found (the last record of its arc group), the one to show in the
+    // program text; null when the pick found none.
+    MoveRecord* firstPicked = nullptr;
     // For an error box; set when the operation could not run (nothing changed).
     std::string error;
 

@@ -25,7 +25,8 @@ SelectionOutcome selectSingleMove(GraphicsDatabase& database, int value, bool bo
     SelectionOutcome outcome;
     const MovePick pick = findNearestMove(database, at);
     if (pick.record != nullptr)
-        markPickedMove(*pick.record, selectionFlag(value), bothPoints, outcome.changedRecords);
+        outcome.firstPicked =
+            &markPickedMove(*pick.record, selectionFlag(value), bothPoints, outcome.changedRecords);
     return outcome;
 }
 
@@ -44,6 +45,8 @@ SelectionOutcome selectByLine(GraphicsDatabase& database, int value, bool bothPo
         if (drawnMove(*r) && segmentIntersection(previous, here, lineStart, lineEnd, true)) {
             // Any other crossing piece of the same arc would mark the same records again.
             r = &markPickedMove(*r, flag, bothPoints, outcome.changedRecords);
+            if (outcome.firstPicked == nullptr)
+                outcome.firstPicked = r;
             previous = screenPoint(*r);
             continue;
         }
@@ -65,6 +68,8 @@ SelectionOutcome selectByBox(GraphicsDatabase& database, int value, PixelPoint c
             r->screenY <= bottom) {
             // The rest of an arc is marked with its first point in the box.
             r = &markWidened(*r, flag, outcome.changedRecords);
+            if (outcome.firstPicked == nullptr)
+                outcome.firstPicked = r;
         }
     }
     return outcome;

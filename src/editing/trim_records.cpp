@@ -69,6 +69,7 @@ MoveRecord* NumberedPath::appendCut(const MoveRecord& source, const Point3& p,
     r->color = source.color;
     r->tool = source.tool;
     r->feed = source.feed;
+    r->sourceLine = source.sourceLine;
     r->motion = source.motion <= kMotionLinear ? source.motion : kMotionLinear;
     return r;
 }

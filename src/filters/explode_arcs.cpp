@@ -72,6 +72,7 @@ public:
         s.radius = old.radius;
         s.startAngle = old.startAngle;
         s.endAngle = old.endAngle;
+        s.sourceLine = old.sourceLine;
         s.plane = 0;
         s.visible = 1;
         s.selected = 0;
@@ -102,6 +103,7 @@ public:
         r.motion = source.motion <= kMotionLinear ? source.motion : kMotionLinear;
         r.tool = source.tool;
         r.feed = source.feed;
+        r.sourceLine = source.sourceLine;
         r.x = static_cast<float>(x);
         r.y = static_cast<float>(y);
         r.z = static_cast<float>(z);

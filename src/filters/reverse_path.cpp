@@ -16,6 +16,7 @@ void takeMoveFrom(MoveRecord& record, const MoveRecord& successor) {
     record.color = successor.color;
     record.sequence = successor.sequence;
     record.blockNumber = successor.blockNumber;
+    record.sourceLine = successor.sourceLine;
     record.tool = successor.tool;
     record.feed = successor.feed;
     record.centerX = successor.centerX;

@@ -36,7 +36,8 @@ NcBlockReader::NcBlockReader(const NcReadTarget& target, const NcReadOptions& op
     : m_database(target.database), m_records(target.database.records), m_tools(target.tools),
       m_log(target.parseLog), m_target(target), m_absoluteCenters(options.absoluteCenters),
       m_lowerCaseWords(options.lowerCaseWords), m_drawColor(options.drawColor),
-      m_before(ncReadCheckpoint(target)), m_recordsLeft(target.database.readRecordBudget) {
+      m_before(ncReadCheckpoint(target)), m_recordsLeft(target.database.readRecordBudget),
+      m_nextSourceLine(options.firstSourceLine) {
     if (m_records.allocated()) {
         // Appending: the status goes on from the loaded path, its Y pair in true orientation
         // while reading, and the sequence numbers go on from the record count.
@@ -63,6 +64,12 @@ bool NcBlockReader::readBlock(const char* text, std::size_t length) {
     block.k = m_k;
     block.r = m_r;
     block.blockNumber = static_cast<std::uint16_t>(m_blockCounter);
+    block.sourceLine = m_nextSourceLine;
+    // Numbering stops rather than wrapping at the end of the 32-bit range.
+    if (m_nextSourceLine != kNoSourceLine)
+        m_nextSourceLine = m_nextSourceLine == std::numeric_limits<std::uint32_t>::max()
+                               ? kNoSourceLine
+                               : m_nextSourceLine + 1;
     const char* p = text;
     const char* const end = text + length;
     while (p < end) {
@@ -418,6 +425,7 @@ bool NcBlockReader::storeStartPoint(const Block& block) {
     record->plane = kPlaneXY;
     record->optionalStop = block.optionalStop ? 1 : 0;
     record->blockNumber = block.blockNumber;
+    record->sourceLine = block.sourceLine;
     record->color = m_drawColor;
     record->tool = static_cast<std::uint8_t>(m_toolWords.tool);
     record->x = static_cast<float>(m_x);
@@ -440,6 +448,7 @@ bool NcBlockReader::storeStraightMove(const Block& block, std::uint8_t motion) {
     record->color = motion == kMotionRapid ? kRapidColor : m_drawColor;
     record->sequence = m_positionCount;
     record->blockNumber = block.blockNumber;
+    record->sourceLine = block.sourceLine;
     record->motion = motion;
     record->tool = static_cast<std::uint8_t>(m_toolWords.tool);
     record->feed = static_cast<float>(m_feed);
@@ -519,6 +528,7 @@ bool NcBlockReader::appendArc(const ArcShape& arc, const Block& block, bool opti
     proto.color = m_drawColor;
     proto.sequence = m_positionCount;
     proto.blockNumber = block.blockNumber;
+    proto.sourceLine = block.sourceLine;
     proto.motion = m_motion;
     proto.tool = static_cast<std::uint8_t>(m_toolWords.tool);
     proto.feed = static_cast<float>(m_feed);

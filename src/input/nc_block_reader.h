@@ -53,6 +53,7 @@ private:
         bool outOfRange;       // a position beyond the float range: the block is ignored
         bool lowerCaseSkipped; // a lower-case word letter outside a comment
         std::uint16_t blockNumber;
+        std::uint32_t sourceLine;
     };
 
     void applyWord(char letter, const char* run, std::size_t length, Block& block);
@@ -109,6 +110,7 @@ private:
     bool m_absolute = true;
     double m_feed = 0;
     int m_blockCounter = 1;
+    std::uint32_t m_nextSourceLine; // of the next line read; kNoSourceLine: not numbered
     bool m_startDefined = false;
     ToolWordState m_toolWords;
 };

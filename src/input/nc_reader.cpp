@@ -2,6 +2,7 @@
 
 #include "input/nc_block_reader.h"
 #include "input/nc_text_file.h"
+#include "input/source_text_keeper.h"
 
 #include <algorithm>
 #include <cstring>
@@ -194,12 +195,15 @@ NcReadResult readNcProgram(const NcReadTarget& target, const std::string& fileNa
 
     nc::NcBlockReader reader(target, options);
     LineSplitter splitter(reader, dos && !crOnly, crOnly ? '\r' : '\n');
+    nc::SourceTextKeeper source(fileName, options.firstSourceLine, file.fileSize(),
+                                crOnly ? '\r' : '\n');
     bool outOfMemory = false;
     bool readError = false;
     bool canceled = false;
     target.pump.clearCancel();
     while (file.size() > 0) {
         target.pump.setProgress(file.bytesRead(), file.fileSize());
+        source.append(file.data(), file.size());
         if (!splitter.feed(file.data(), file.size(), target.pump)) {
             outOfMemory = true;
             break;
@@ -240,6 +244,7 @@ NcReadResult readNcProgram(const NcReadTarget& target, const std::string& fileNa
     NcReadResult result;
     result.blocks = reader.finish();
     result.centres = reader.centres();
+    result.source = source.finish();
     if (reader.databaseAllocated() && fit)
         fit(target.database.status.extents);
     if (readError) {

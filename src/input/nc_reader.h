@@ -5,6 +5,7 @@
 #include "model/message_pump.h"
 #include "model/move_record.h"
 #include "model/parse_log.h"
+#include "model/program_source.h"
 #include "model/reporter.h"
 #include "model/tool_table.h"
 
@@ -32,6 +33,10 @@ struct NcReadOptions {
     // Read lower-case letters as words (g1x5 as G1X5); otherwise they are skipped and the log
     // says so.
     bool lowerCaseWords = false;
+    // The source line index the file's line 1 takes: each record then carries the index of
+    // the line it was read from, and the result the file's text (ProgramSource::nextLine()
+    // of the program read so far). kNoSourceLine reads without either.
+    std::uint32_t firstSourceLine = kNoSourceLine;
 };
 
 // How many arcs of a read fit each reading of their I, J, K words: the centre as written
@@ -73,6 +78,9 @@ struct NcReadResult {
     NcReadStatus status = NcReadStatus::Ok;
     std::string message; // the error text shown to the user, empty when Ok
     CentreCheck centres;
+    // The file's text and line starts when read with a first source line (for
+    // ProgramSource::add); empty otherwise and when nothing was read.
+    SourceFile source;
     bool ok() const { return status == NcReadStatus::Ok; }
 };
 

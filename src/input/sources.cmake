@@ -7,5 +7,6 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/nc_reader.cpp
     ${CMAKE_CURRENT_LIST_DIR}/nc_text_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/nc_word_value.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/source_text_keeper.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wireframe_reader.cpp
 )

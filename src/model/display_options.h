@@ -2,6 +2,8 @@
 
 #include "model/canvas.h"
 
+#include <cstdint>
+
 namespace korvix {
 
 // The checked states of the Display menu items that change the picture.
@@ -20,6 +22,8 @@ struct DisplayOptions {
 struct RedrawControl {
     bool busy = false;
     bool abortRequested = false;
+    // Full redraws begun so far: a mark drawn over the picture is gone once this moves on.
+    std::uint64_t drawings = 0;
 };
 
 } // namespace korvix

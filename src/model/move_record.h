@@ -4,6 +4,10 @@
 
 namespace korvix {
 
+// MoveRecord::sourceLine of a move that no program line made (a link move of a trim, a
+// record read from a binary file). Value-initialised records have it.
+inline constexpr std::uint32_t kNoSourceLine = 0;
+
 // Values of MoveRecord::kind.
 inline constexpr std::uint8_t kKindStartPoint = 0;
 inline constexpr std::uint8_t kKindStraight = 1;
@@ -67,10 +71,18 @@ struct MoveRecord {
     float radius; // signed: positive when angles increase from start to end
     float startAngle;
     float endAngle;
+    // The program line the move was read from, as an index over every file read (see
+    // model/program_source.h); kNoSourceLine for moves no line made. It sits in what was
+    // padding before the screen position, so the record keeps its size and an undo snapshot,
+    // which keeps everything up to the screen position, keeps the line too.
+    std::uint32_t sourceLine;
     std::int32_t screenX, screenY;
     MoveRecord* prev;
     MoveRecord* next;
 };
+
+static_assert(sizeof(void*) != 8 || sizeof(MoveRecord) == 88,
+              "a record is 88 bytes on 64-bit machines: mind the memory of big programs");
 
 inline bool isArcPiece(const MoveRecord& r) {
     return r.kind == kKindArcPiece;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <type_traits>
@@ -59,6 +60,9 @@ public:
 
     Node* head() const { return m_head; }
     bool allocated() const { return m_allocated; }
+    // Goes up whenever a node is allocated or given back, or the list is replaced or
+    // relinked here: an index of node pointers taken at one revision is sound while it stays.
+    std::uint64_t revision() const { return m_revision; }
 
     // Allocates one node, makes it the head and marks the list allocated.
     bool createFirst() {
@@ -85,6 +89,7 @@ public:
 
     // Releases every node. Harmless on a list that is not allocated.
     void freeAll() {
+        ++m_revision;
         if (!m_allocated)
             return;
         m_allocated = false;
@@ -108,12 +113,14 @@ public:
     // Returns a node that the caller has already unlinked to the pool for reuse. Unlinking
     // the head is the caller's job too (see setHead).
     void release(Node* node) {
+        ++m_revision;
         node->next = m_freeNodes;
         m_freeNodes = node;
     }
 
     // For commands that relink the list in place and end up with a different first node.
     void setHead(Node* node) {
+        ++m_revision;
         m_head = node;
         m_allocated = node != nullptr;
     }
@@ -138,6 +145,7 @@ public:
         }
         previous->next = nullptr;
         m_head = nodes.front();
+        ++m_revision;
     }
 
     // Bytes held by the pool (for the memory benchmarks).
@@ -145,6 +153,7 @@ public:
 
 private:
     Node* allocateNode() {
+        ++m_revision;
         void* slot = nullptr;
         if (m_freeNodes != nullptr) {
             slot = m_freeNodes;
@@ -199,6 +208,9 @@ private:
     }
 
     void takeFrom(NodeList& other) {
+        // Neither list may show a revision an index of the other was taken at.
+        m_revision = std::max(m_revision, other.m_revision) + 1;
+        other.m_revision = m_revision + 1;
         m_allocator = other.m_allocator;
         m_head = std::exchange(other.m_head, nullptr);
         m_allocated = std::exchange(other.m_allocated, false);
@@ -234,6 +246,7 @@ private:
     std::size_t m_reservedBytes = 0;
     std::size_t m_nextChunkNodes = 64;
     std::size_t m_firstChunkNodes = 64;
+    std::uint64_t m_revision = 0;
 };
 
 } // namespace korvix

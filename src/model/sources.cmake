@@ -7,6 +7,7 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/geometry.cpp
     ${CMAKE_CURRENT_LIST_DIR}/machine_format_record.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/program_source.cpp
     ${CMAKE_CURRENT_LIST_DIR}/read_budget.cpp
     ${CMAKE_CURRENT_LIST_DIR}/regular_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/safe_file_writer.cpp

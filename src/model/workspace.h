@@ -7,6 +7,7 @@
 #include "model/message_pump.h"
 #include "model/overlay_state.h"
 #include "model/parse_log.h"
+#include "model/program_source.h"
 #include "model/reading_options.h"
 #include "model/reporter.h"
 #include "model/tool_table.h"
@@ -37,6 +38,10 @@ struct Workspace {
     ReadingOptions reading;
     // The steps Edit -> Undo and Redo take back and forward again.
     UndoHistory history;
+    // The text of every NC program read, which the records' source lines point into, and
+    // the window's program text pane that shows it.
+    ProgramSource source;
+    ProgramTextHooks programText;
 
     // The display: the view transform, the Display menu options, the redraw busy flag and
     // abort request, and the overlays every full redraw paints again.

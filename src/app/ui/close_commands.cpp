@@ -1,5 +1,6 @@
 #include "app/ui/close_commands.h"
 
+#include "app/workspace_access.h"
 #include "display/display_state.h"
 #include "display/ui/animate_commands.h"
 #include "display/ui/status_window_commands.h"
@@ -42,6 +43,7 @@ void clearLoadedData(Tf& window, bool wireframeToo) {
     window.eraseWindow();
     window.setHourglass(true);
     ws.database.records.freeAll();
+    forgetProgramText(ws);
     if (wireframeToo) {
         ws.wireframe.points.freeAll();
         ws.wireframe.extents = Extents::cube(10.0);

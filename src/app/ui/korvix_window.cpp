@@ -11,6 +11,7 @@
 #include "display/ui/levels_display_dialog.h"
 #include "display/ui/modify_feed_colors_dialog.h"
 #include "display/ui/mouse_handlers.h"
+#include "display/ui/program_text_pane.h"
 #include "editing/trim_driver.h"
 #include "editing/ui/modify_all_dialog.h"
 #include "editing/ui/selection_toolbar_buttons.h"
@@ -73,6 +74,7 @@ void createDialogs(Tf& window) {
     PrintDialog1::of(window);
     SelectionToolbar::of(window);
     ModifyAllDialog::of(window);
+    ProgramTextPane::of(window);
 }
 
 // The keys a desktop user reaches for, where the documented keys leave them free (Ctrl+P, R
@@ -85,6 +87,7 @@ void installDesktopShortcuts(Tf& window) {
     window.action("Undo1")->setShortcut(QKeySequence("Alt+Backspace"));
     window.action("Redo1")->setShortcuts(
         {QKeySequence("Shift+Alt+Backspace"), QKeySequence("Ctrl+Y")});
+    window.action("DisplayPROGRAMtext1")->setShortcut(QKeySequence("F9"));
 }
 
 } // namespace

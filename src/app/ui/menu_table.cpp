@@ -9,6 +9,7 @@
 #include "display/ui/display_menu_commands.h"
 #include "display/ui/identify_command.h"
 #include "display/ui/levels_command.h"
+#include "display/ui/program_text_pane.h"
 #include "display/ui/recolor_commands.h"
 #include "display/ui/status_window_commands.h"
 #include "display/ui/view_menu_commands.h"
@@ -86,6 +87,7 @@ const MenuItem kItems[] = {
     {kMain, "Display1", "DisplayPOINTSduringeditting1", "Display POINTS during editting", "", &DisplayPOINTSduringeditting1Click, Check::Checked, true, true},
     {kMain, "Display1", "DisplayNCData1", "Display NC toolpath", "", &DisplayNCdata1Click, Check::Checked},
     {kMain, "Display1", "DisplayNCStatusWindow1", "Display NC STATUS window", "", &DisplayNcSTATUSwindow1Click, Check::Unchecked},
+    {kMain, "Display1", "DisplayPROGRAMtext1", "Display PROGRAM text", "Show the NC program beside the picture, linked to its moves", &DisplayProgramTextClick, Check::Unchecked, true, true},
     {kMain, "Display1", "DisplayRAPIDmoves", "Display RAPID moves", "", &DisplayRAPIDmovesClick, Check::Checked, true, true},
     {kMain, "Display1", "DisplayTETRAhead1", "Display DUDAZ head", "", &DisplayTETRAhead1Click, Check::Checked},
     {kMain, "Display1", "DisplayWIREdata1", "Display WIREFRAME", "", &DisplayWIREdata1Click, Check::Unchecked},

@@ -3,6 +3,7 @@
 #include "app/home_folder.h"
 #include "app/settings_file.h"
 #include "app/ui/screen_text_commands.h"
+#include "display/ui/program_text_pane.h"
 #include "display/ui/status_window_commands.h"
 #include "editing/ui/trim_dialog_box.h"
 #include "filters/ui/explode_arc_form.h"
@@ -93,6 +94,41 @@ Binding windowPlace(std::string_view key, Tf& window, std::function<int(const QR
             [](const QString&) {}};
 }
 
+// The program text dock: where it is, applied in this order (a side before the width there,
+// floating before the floating place).
+std::vector<Binding> programTextPane(Tf& window) {
+    ProgramTextPane& pane = ProgramTextPane::of(window);
+    return {
+        {kOwnSection, "Program text side",
+         [&window, &pane] {
+             return QString::number(window.dockWidgetArea(&pane) == Qt::LeftDockWidgetArea ? 1 : 2);
+         },
+         [&window, &pane](const QString& text) {
+             window.addDockWidget(text == "1" ? Qt::LeftDockWidgetArea : Qt::RightDockWidgetArea,
+                                  &pane);
+         }},
+        {kOwnSection, "Program text floating", [&pane] { return flag(pane.isFloating()); },
+         [&pane](const QString& text) { pane.setFloating(text == "1"); }},
+        {kOwnSection, "Display program text",
+         [&window] { return flag(window.isChecked("DisplayPROGRAMtext1")); },
+         [&window, &pane](const QString& text) {
+             window.setChecked("DisplayPROGRAMtext1", text == "1");
+             pane.setVisible(text == "1");
+         }},
+        {kOwnSection, "Program text place",
+         [&pane] { return QString::fromLatin1(pane.saveGeometry().toBase64()); },
+         [&pane](const QString& text) {
+             if (pane.isFloating())
+                 pane.restoreGeometry(QByteArray::fromBase64(text.toLatin1()));
+         }},
+        {kOwnSection, "Program text width", [&pane] { return QString::number(pane.width()); },
+         [&window, &pane](const QString& text) {
+             if (!pane.isFloating() && text.toInt() > 0)
+                 window.resizeDocks({&pane}, {text.toInt()}, Qt::Horizontal);
+         }},
+    };
+}
+
 std::vector<Binding> bindings(Tf& window) {
     const auto fontFlag = [&window](std::string_view key, bool (QFont::*get)() const,
                                     void (QFont::*set)(bool)) {
@@ -172,6 +208,8 @@ std::vector<Binding> bindings(Tf& window) {
                        window.workspace().reading.lowerCaseWords = text == "1";
                        window.setChecked("ReadLowerCaseWords1", text == "1");
                    }});
+    for (Binding& binding : programTextPane(window))
+        all.push_back(std::move(binding));
     return all;
 }
 

@@ -2,9 +2,9 @@
 
 #include "display/ui/animate_commands.h"
 #include "display/ui/identify_command.h"
-#include "editing/trim_driver.h"
 #include "editing/selection_picks.h"
 #include "editing/selection_texts.h"
+#include "editing/trim_driver.h"
 #include "ui/main_window.h"
 
 #include <QAbstractButton>
@@ -43,11 +43,13 @@ void animateFromPick(Tf& window, MoveRecord& start) {
 
 bool selectionPick(Tf& window, PickMode pickMode, int value, PixelPoint press, PixelPoint release) {
     window.setHourglass(true);
-    const bool changed = runSelectionPick(window.workspace().database, pickMode, value,
-                                          window.selectionToolbar.bothPoints, press, release)
-                             .changed();
+    Workspace& ws = window.workspace();
+    const SelectionOutcome outcome = runSelectionPick(
+        ws.database, pickMode, value, window.selectionToolbar.bothPoints, press, release);
     window.setHourglass(false);
-    return changed;
+    if (outcome.firstPicked != nullptr)
+        ws.programText.showMove(*outcome.firstPicked);
+    return outcome.changed();
 }
 
 void releaseSelectionButtons(Tf& window) {

@@ -12,6 +12,8 @@ set(KORVIX_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/modify_feed_colors_dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/mouse_handlers.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pick_handoffs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/program_text_pane.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/program_text_view.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recolor_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/status_window_commands.cpp
     ${CMAKE_CURRENT_LIST_DIR}/view_menu_commands.cpp

@@ -123,6 +123,7 @@ void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom fr
     options.absoluteCenters = InputRadiusTypeForm::of(window).absoluteCenters();
     options.lowerCaseWords = ws.reading.lowerCaseWords;
     options.drawColor = color;
+    options.firstSourceLine = ws.source.nextLine();
     const NcReadCheckpoint before = ncReadCheckpoint(ncReadTarget(ws));
     NcReadResult result = readWithProgress(window, fileName, options);
     if (result.status == NcReadStatus::Canceled)
@@ -141,6 +142,7 @@ void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom fr
     }
     if (result.ok() || result.blocks > 0)
         step.commit();
+    keepReadText(ws, result);
     window.setCurrentFileName(fileName);
     window.action("Edit2")->setEnabled(wasEmpty);
 
