@@ -57,6 +57,25 @@ TEST(ReaderCli, DumpMatchesTheGoldenListings) {
     EXPECT_GE(compared, 2);
 }
 
+// The source line ends each record's line: F is the file's place among the arguments, so
+// a TBF file between two programs (which has no lines) counts too.
+TEST(ReaderCli, DumpLinesNamesTheArgumentAndLineOfEachRecord) {
+    const ProgramFile first("lines_first.nc", "(first)\nX0.Y0.Z10.\nG1X30.F100.\n");
+    const ProgramFile second("lines_second.nc", "X30.Y0.Z0.\n\nG1Y-5.F50.\n");
+    const std::string tbf = first.path() + ".TBF";
+    ASSERT_EQ(runCli({"tbf", first.path(), "-o", tbf}).exitCode, 0);
+    const CliResult result = runCli({"dump", "--lines", first.path(), tbf, second.path()});
+    fs::remove(tbf);
+    EXPECT_EQ(result.exitCode, 0);
+    std::vector<std::string> ends;
+    for (const std::string& line : lines(result.out))
+        ends.push_back(line.substr(line.rfind(' ') + 1));
+    EXPECT_EQ(ends, (std::vector<std::string>{"@1:2", "@1:3", "@-", "@-", "@3:1", "@3:3"}));
+    // Without --lines the listing stays as it was.
+    const CliResult plain = runCli({"dump", first.path()});
+    EXPECT_EQ(lines(plain.out).front(), "0 0 0 2 0 0 0.0000 0.0000 0.0000 10.0000");
+}
+
 TEST(ReaderCli, InfoPrintsCountsStatusLinesAndParseErrors) {
     const ProgramFile first("first.nc", "X0.Y0.Z10.\nG0Z0.\nG1X30.F100.\nG1,5\nT300\n");
     const ProgramFile second("second.nc", "X30.Y0.Z0.\nG1Y-5.F50.\nM1,5\n");
