@@ -85,6 +85,9 @@ void ProgramTextPane::showLineOf(const MoveRecord& record) {
         m_view->clearCurrentRow();
         return;
     }
+    // The animation passes every piece of an arc, all of one line.
+    if (m_view->currentRow() == row)
+        return;
     m_view->setCurrentRow(*row);
     // The animation moves on at once: the line is painted now, not when it has passed.
     if (isVisible())
