@@ -237,9 +237,7 @@ void Tf::installMessagePump() {
             setHourglass(true);
             m_redrawHourglass = true;
         }
-        if (m_progress->isVisible() && m_ws.pump.progressTotal() > 0)
-            m_progress->setValue(
-                static_cast<int>(1000 * m_ws.pump.progressDone() / m_ws.pump.progressTotal()));
+        refreshProgress();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         clock->restart();
     });
@@ -422,6 +420,13 @@ void Tf::beginProgress() {
     m_cancelButton->show();
     m_reading = true;
     lockMenus(true);
+}
+
+void Tf::refreshProgress() {
+    const std::uint64_t total = m_ws.pump.progressTotal();
+    if (m_progress->isVisible() && total > 0)
+        m_progress->setValue(
+            static_cast<int>(1000 * std::min(m_ws.pump.progressDone(), total) / total));
 }
 
 void Tf::endProgress() {

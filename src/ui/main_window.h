@@ -136,6 +136,8 @@ public:
     // menus are disabled.
     void beginProgress();
     void endProgress();
+    // Shows the message pump's progress figures in the progress bar, if it shows.
+    void refreshProgress();
     bool reading() const { return m_reading; }
     // The start-up work of the first activation (command-line file, settings) has run.
     bool started() const { return m_started; }
