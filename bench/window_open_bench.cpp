@@ -111,7 +111,9 @@ private:
             m_longest[m_phase] = std::max(m_longest[m_phase], secondsBetween(m_last, now));
             ++m_turns[m_phase];
         }
-        if (m_phase == Reading && !m_window.reading()) {
+        // The read has begun once the progress bar shows, and ends when it goes.
+        m_readSeen = m_readSeen || m_window.reading();
+        if (m_phase == Reading && m_readSeen && !m_window.reading()) {
             m_phase = Drawing;
             m_readEnd = now;
         }
@@ -121,6 +123,7 @@ private:
     korvix::ui::Tf& m_window;
     QTimer m_timer;
     Phase m_phase = Before;
+    bool m_readSeen = false;
     Clock::time_point m_start, m_last, m_readEnd, m_pictureAt;
     double m_longest[4] = {};
     int m_turns[4] = {};

@@ -3,7 +3,7 @@
 namespace korvix {
 
 NcReadJob::NcReadJob(const GraphicsDatabase& loaded, const ToolTable& tools, std::string fileName,
-                     const NcReadOptions& options)
+                     const NcReadOptions& options, std::uint64_t availableMemory)
     : m_fileName(std::move(fileName)), m_options(options), m_tools(tools) {
     m_continuation.status = loaded.status;
     if (loaded.databaseAllocated()) {
@@ -12,6 +12,10 @@ NcReadJob::NcReadJob(const GraphicsDatabase& loaded, const ToolTable& tools, std
         m_continuation.recordCount = count;
     }
     m_database.readRecordBudget = loaded.readRecordBudget;
+    if (availableMemory > 0 && recordsThatFit(availableMemory) < loaded.readRecordBudget) {
+        m_database.readRecordBudget = recordsThatFit(availableMemory);
+        m_memoryBound = true;
+    }
 }
 
 NcReadJob::~NcReadJob() {
@@ -51,6 +55,13 @@ void NcReadJob::run() {
     if (!m_cancel.load(std::memory_order_relaxed)) {
         const NcReadTarget target{m_database, m_tools, m_log, m_pump, m_messages, &m_continuation};
         m_result = readNcProgram(target, m_fileName, m_options, {});
+    }
+    if (m_memoryBound && m_result.status == NcReadStatus::TooLarge) {
+        // The file is not too large as such: the memory is taken.
+        m_result.status = NcReadStatus::OutOfMemory;
+        m_result.message = "Not enough memory to read \"" + m_fileName + "\", nothing was read...";
+        m_messages.clear();
+        m_messages.error(m_result.message);
     }
     if (m_cancel.load(std::memory_order_relaxed) && m_result.status != NcReadStatus::Canceled) {
         // Asked to stop after its last check: the records go all the same, and they go here

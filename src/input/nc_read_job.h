@@ -4,6 +4,7 @@
 #include "model/graphics_database.h"
 #include "model/message_pump.h"
 #include "model/parse_log.h"
+#include "model/read_budget.h"
 #include "model/reporter.h"
 #include "model/tool_table.h"
 
@@ -28,8 +29,13 @@ public:
     // Takes what the read goes on from: the loaded path's status block and record count, the
     // tool table and the record budget. The loaded path must not change until the job has
     // been handed over or dropped.
+    //
+    // The budget shrinks to what `availableMemory` (what the system can still give, 0 when
+    // unknown) can take beside the paths loaded before: a read that would need more stops
+    // with "Not enough memory" and nothing of it is kept, rather than the system stopping
+    // the program with everything loaded.
     NcReadJob(const GraphicsDatabase& loaded, const ToolTable& tools, std::string fileName,
-              const NcReadOptions& options);
+              const NcReadOptions& options, std::uint64_t availableMemory = availableMemoryBytes());
     // Stops a read that still runs and waits for its thread.
     ~NcReadJob();
     NcReadJob(const NcReadJob&) = delete;
@@ -74,6 +80,7 @@ private:
     MessagePump m_pump; // without a handler: progress and cancel only
     DeferredReporter m_messages;
     NcReadResult m_result;
+    bool m_memoryBound = false; // the budget is what the free memory takes
     std::atomic<bool> m_cancel = false;
     std::atomic<bool> m_done = false;
     std::function<void()> m_finished;

@@ -57,6 +57,7 @@ public:
         m_messages.clear();
     }
     bool empty() const { return m_messages.empty(); }
+    void clear() { m_messages.clear(); }
 
 private:
     using Show = void (Reporter::*)(std::string_view);

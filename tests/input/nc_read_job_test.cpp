@@ -181,9 +181,31 @@ TEST(NcReadJob, TheRecordBudgetStopsTheReadAndKeepsTheLoadedPath) {
     EXPECT_EQ(messages.messages[0], "error: The file \"" + big.path() +
                                         "\" makes more than 1000 moves and arc pieces, nothing "
                                         "was read...");
+    // With the memory the system has left for 1000 records, the read stops the same way,
+    // and says why.
+    ws.database.readRecordBudget = defaultReadRecordBudget();
+    messages.messages.clear();
+    {
+        NcReadJob job(ws.database, ws.tools, big.path(), NcReadOptions{},
+                      kMemoryReserveBytes + 1000 * sizeof(MoveRecord));
+        job.start();
+        job.wait();
+        EXPECT_EQ(job.result().status, NcReadStatus::OutOfMemory);
+        EXPECT_TRUE(job.handOver(ncReadTarget(ws)));
+    }
+    expectSamePath(reference, ws);
+    EXPECT_EQ(messages.messages, std::vector<std::string>{"error: Not enough memory to read \"" +
+                                                          big.path() + "\", nothing was read..."});
+    // Plenty of memory, or none said, leave the budget alone.
+    EXPECT_EQ(readInJob(ws, mixed.path()).status, NcReadStatus::Ok);
+    EXPECT_EQ(recordsThatFit(kMemoryReserveBytes), 0u);
+    EXPECT_EQ(recordsThatFit(std::uint64_t{64} << 30), (std::uint64_t{56} << 30) / 88);
+
     // A file that cannot be opened says so the same way, and changes nothing either.
     messages.messages.clear();
+    readInPlace(reference, mixed.path());
     EXPECT_EQ(readInJob(ws, big.folder() + "/missing.nc").status, NcReadStatus::CannotOpen);
+    reference.parseLog.clear();
     expectSamePath(reference, ws);
     EXPECT_EQ(messages.messages.size(), 3u);
 }
