@@ -1,5 +1,7 @@
 #include "input/nc_read_job.h"
 
+#include <system_error>
+
 namespace korvix {
 
 NcReadJob::NcReadJob(const GraphicsDatabase& loaded, const ToolTable& tools, std::string fileName,
@@ -27,7 +29,12 @@ NcReadJob::~NcReadJob() {
 
 void NcReadJob::start(std::function<void()> finished) {
     m_finished = std::move(finished);
-    m_thread = std::thread([this] { run(); });
+    try {
+        m_thread = std::thread([this] { run(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the read runs here, the window still and the result the same.
+        run();
+    }
 }
 
 void NcReadJob::wait() {
