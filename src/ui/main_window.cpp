@@ -232,10 +232,15 @@ void Tf::installMessagePump() {
     m_ws.pump.install([this, clock] {
         if (clock->elapsed() < 15)
             return;
-        // A redraw long enough to let events through shows the hourglass until it ends.
+        // A redraw long enough to let events through shows the hourglass until it ends, and
+        // the picture as far as it has come, so that a big path appears as it is drawn.
         if (m_ws.redraw.busy && !m_redrawHourglass) {
             setHourglass(true);
             m_redrawHourglass = true;
+        }
+        if (m_ws.redraw.busy && m_activeCanvas != nullptr && m_canvasShown.elapsed() >= 250) {
+            m_drawing->update();
+            m_canvasShown.restart();
         }
         refreshProgress();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -360,6 +365,7 @@ void Tf::drawWith(const std::function<void(Canvas&)>& draw) {
     {
         QtCanvas canvas(m_drawing->image());
         m_activeCanvas = &canvas;
+        m_canvasShown.start();
         draw(canvas);
         m_activeCanvas = nullptr;
     }
