@@ -38,18 +38,28 @@ NcBlockReader::NcBlockReader(const NcReadTarget& target, const NcReadOptions& op
       m_lowerCaseWords(options.lowerCaseWords), m_drawColor(options.drawColor),
       m_before(ncReadCheckpoint(target)), m_recordsLeft(target.database.readRecordBudget),
       m_nextSourceLine(options.firstSourceLine) {
-    if (m_records.allocated()) {
-        // Appending: the status goes on from the loaded path, its Y pair in true orientation
-        // while reading, and the sequence numbers go on from the record count.
-        m_status = m_database.status;
-        m_status.extents.negateY();
+    // A read with a continuation builds a list of its own: its first record starts that list,
+    // and everything else goes on from the loaded path as when appending to it in place.
+    const NcReadContinuation* const loaded = target.continuation;
+    const DatabaseStatus& loadedStatus = loaded != nullptr ? loaded->status : m_database.status;
+    std::size_t loadedCount = 0;
+    if (loaded != nullptr) {
+        loadedCount = loaded->recordCount;
+    } else if (m_records.allocated()) {
         const auto [last, count] = m_records.lastAndCount();
         m_tail = last;
-        m_positionCount = static_cast<int>(count);
+        loadedCount = count;
+    }
+    if (loadedCount > 0) {
+        // Appending: the status goes on from the loaded path, its Y pair in true orientation
+        // while reading, and the sequence numbers go on from the record count.
+        m_status = loadedStatus;
+        m_status.extents.negateY();
+        m_positionCount = static_cast<int>(loadedCount);
     } else {
         m_status = DatabaseStatus{};
         m_status.extents = Extents{};
-        m_status.ncLoaded = m_database.status.ncLoaded;
+        m_status.ncLoaded = loadedStatus.ncLoaded;
     }
     m_positionCountAtStart = m_positionCount;
 }

@@ -14,6 +14,15 @@
 
 namespace korvix {
 
+// The loaded path that a read builds on when it reads into an empty database of its own
+// (on a worker thread) whose records are spliced on after that path when the read is done.
+// Sequence numbers, extents, feed range and cutting time go on from it exactly as if the
+// read had appended to it.
+struct NcReadContinuation {
+    DatabaseStatus status;       // the loaded path's status block (Y pair negated)
+    std::size_t recordCount = 0; // its records; 0 when nothing is loaded
+};
+
 // What an NC read works on: the database it appends to, the tool table it fills from T, H
 // and S words, the parsing error log it refills, and the services it reports through.
 struct NcReadTarget {
@@ -22,6 +31,9 @@ struct NcReadTarget {
     ParseLog& parseLog;
     MessagePump& pump;
     Reporter& reporter;
+    // Set for a read into a database of its own that goes on from a path loaded elsewhere;
+    // `database` must then be empty.
+    const NcReadContinuation* continuation = nullptr;
 };
 
 struct NcReadOptions {

@@ -110,6 +110,59 @@ public:
         return {last, count};
     }
 
+    // Takes over every node of `other` and links them after `tail`, the last node of this
+    // list (null when this list is not allocated: `other`'s first node becomes the head).
+    // No node moves and none is copied: the chunks change owner, so this costs as little for
+    // millions of nodes as for one. `other` is left empty. Both lists must give their chunks
+    // back the same way (the default allocator, or allocators of ::operator new memory).
+    // False, with both lists as they were, when the chunk table cannot grow.
+    bool spliceAfter(Node* tail, NodeList& other) {
+        if (!other.m_allocated || &other == this)
+            return true;
+        try {
+            m_chunks.reserve(m_chunks.size() + other.m_chunks.size());
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        // Neither list may show a revision an index of the other was taken at.
+        m_revision = std::max(m_revision, other.m_revision) + 1;
+        other.m_revision = m_revision + 1;
+        Node* const first = other.m_head;
+        if (tail == nullptr) {
+            freeAll();
+            m_head = first;
+            m_allocated = true;
+        } else {
+            tail->next = first;
+            if constexpr (kDoublyLinked)
+                first->prev = tail;
+        }
+        m_chunks.insert(m_chunks.end(), other.m_chunks.begin(), other.m_chunks.end());
+        m_reservedBytes += other.m_reservedBytes;
+        while (other.m_freeNodes != nullptr) {
+            Node* const node = other.m_freeNodes;
+            other.m_freeNodes = node->next;
+            release(node);
+        }
+        // New nodes come from whichever current chunk has more room left; the rest of the
+        // other one stays unused until the list is freed.
+        if (other.m_capacity - other.m_used > m_capacity - m_used) {
+            m_chunkBase = other.m_chunkBase;
+            m_capacity = other.m_capacity;
+            m_used = other.m_used;
+        }
+        m_nextChunkNodes = std::max(m_nextChunkNodes, other.m_nextChunkNodes);
+        other.m_chunks.clear();
+        other.m_head = nullptr;
+        other.m_allocated = false;
+        other.m_chunkBase = nullptr;
+        other.m_capacity = 0;
+        other.m_used = 0;
+        other.m_reservedBytes = 0;
+        other.m_nextChunkNodes = other.m_firstChunkNodes;
+        return true;
+    }
+
     // Returns a node that the caller has already unlinked to the pool for reuse. Unlinking
     // the head is the caller's job too (see setHead).
     void release(Node* node) {

@@ -3,6 +3,7 @@
 #include "model/move_record.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <unistd.h>
 
 namespace korvix {
@@ -18,6 +19,26 @@ std::size_t defaultReadRecordBudget() {
         static_cast<unsigned long long>(pages) * static_cast<unsigned long long>(pageSize);
     const auto records = bytes / 2 / sizeof(MoveRecord);
     return static_cast<std::size_t>(std::min<unsigned long long>(records, kMaxReadRecords));
+}
+
+std::uint64_t availableMemoryBytes() {
+    std::FILE* const meminfo = std::fopen("/proc/meminfo", "r");
+    if (meminfo == nullptr)
+        return 0;
+    char line[256];
+    unsigned long long kilobytes = 0;
+    while (std::fgets(line, sizeof line, meminfo) != nullptr)
+        if (std::sscanf(line, "MemAvailable: %llu kB", &kilobytes) == 1)
+            break;
+    std::fclose(meminfo);
+    return static_cast<std::uint64_t>(kilobytes) * 1024;
+}
+
+std::size_t recordsThatFit(std::uint64_t availableBytes) {
+    const std::uint64_t reserve = std::max(kMemoryReserveBytes, availableBytes / 8);
+    if (availableBytes <= reserve)
+        return 0;
+    return static_cast<std::size_t>((availableBytes - reserve) / sizeof(MoveRecord));
 }
 
 } // namespace korvix

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace korvix {
 
@@ -11,5 +12,13 @@ inline constexpr std::size_t kMaxReadRecords = 200'000'000;
 
 // kMaxReadRecords, or fewer where half of the machine's memory would not hold that many.
 std::size_t defaultReadRecordBudget();
+
+// What the system could still give the program now (MemAvailable), or 0 when it does not
+// say. The budget above holds for one read; paths read before it take their share too.
+std::uint64_t availableMemoryBytes();
+// How many records `availableBytes` can take while leaving the system a reserve (one
+// eighth, at least kMemoryReserveBytes) for everything else.
+inline constexpr std::uint64_t kMemoryReserveBytes = std::uint64_t{512} << 20;
+std::size_t recordsThatFit(std::uint64_t availableBytes);
 
 } // namespace korvix

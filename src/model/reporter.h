@@ -32,6 +32,44 @@ public:
     bool confirm(std::string_view) override { return true; }
 };
 
+// Keeps the messages of a job that runs on a worker thread, where no box may open, so that
+// the window thread can show them in order once the job is done. A question cannot wait for
+// the user there: it is kept, and answered No, the answer that changes nothing.
+class DeferredReporter : public Reporter {
+public:
+    void status(std::string_view text) override { add(&Reporter::status, text); }
+    void information(std::string_view text) override { add(&Reporter::information, text); }
+    void warning(std::string_view text) override { add(&Reporter::warning, text); }
+    void error(std::string_view text) override { add(&Reporter::error, text); }
+    bool confirm(std::string_view text) override {
+        m_messages.push_back({nullptr, std::string(text)});
+        return false;
+    }
+
+    // Shows the kept messages through `to` (questions as information) and forgets them.
+    void replay(Reporter& to) {
+        for (const Message& message : m_messages) {
+            if (message.show != nullptr)
+                (to.*message.show)(message.text);
+            else
+                to.information(message.text);
+        }
+        m_messages.clear();
+    }
+    bool empty() const { return m_messages.empty(); }
+    void clear() { m_messages.clear(); }
+
+private:
+    using Show = void (Reporter::*)(std::string_view);
+    struct Message {
+        Show show; // null for a question
+        std::string text;
+    };
+    void add(Show show, std::string_view text) { m_messages.push_back({show, std::string(text)}); }
+
+    std::vector<Message> m_messages;
+};
+
 // Keeps every message, in order, as "kind: text" (kinds: status, information, warning,
 // error, confirm), and answers questions from a script (Yes when the script is empty).
 class RecordingReporter : public Reporter {

@@ -232,14 +232,17 @@ void Tf::installMessagePump() {
     m_ws.pump.install([this, clock] {
         if (clock->elapsed() < 15)
             return;
-        // A redraw long enough to let events through shows the hourglass until it ends.
+        // A redraw long enough to let events through shows the hourglass until it ends, and
+        // the picture as far as it has come, so that a big path appears as it is drawn.
         if (m_ws.redraw.busy && !m_redrawHourglass) {
             setHourglass(true);
             m_redrawHourglass = true;
         }
-        if (m_progress->isVisible() && m_ws.pump.progressTotal() > 0)
-            m_progress->setValue(
-                static_cast<int>(1000 * m_ws.pump.progressDone() / m_ws.pump.progressTotal()));
+        if (m_ws.redraw.busy && m_activeCanvas != nullptr && m_canvasShown.elapsed() >= 250) {
+            m_drawing->update();
+            m_canvasShown.restart();
+        }
+        refreshProgress();
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         clock->restart();
     });
@@ -362,6 +365,7 @@ void Tf::drawWith(const std::function<void(Canvas&)>& draw) {
     {
         QtCanvas canvas(m_drawing->image());
         m_activeCanvas = &canvas;
+        m_canvasShown.start();
         draw(canvas);
         m_activeCanvas = nullptr;
     }
@@ -422,6 +426,13 @@ void Tf::beginProgress() {
     m_cancelButton->show();
     m_reading = true;
     lockMenus(true);
+}
+
+void Tf::refreshProgress() {
+    const std::uint64_t total = m_ws.pump.progressTotal();
+    if (m_progress->isVisible() && total > 0)
+        m_progress->setValue(
+            static_cast<int>(1000 * std::min(m_ws.pump.progressDone(), total) / total));
 }
 
 void Tf::endProgress() {

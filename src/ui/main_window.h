@@ -6,6 +6,7 @@
 #include "model/workspace.h"
 #include "ui/menu_item.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QMap>
@@ -136,6 +137,8 @@ public:
     // menus are disabled.
     void beginProgress();
     void endProgress();
+    // Shows the message pump's progress figures in the progress bar, if it shows.
+    void refreshProgress();
     bool reading() const { return m_reading; }
     // The start-up work of the first activation (command-line file, settings) has run.
     bool started() const { return m_started; }
@@ -219,6 +222,7 @@ private:
     bool m_firstActivationPending = true;
     int m_commandDepth = 0;
     QtCanvas* m_activeCanvas = nullptr;
+    QElapsedTimer m_canvasShown;    // since the picture of the running redraw was last shown
     bool m_redrawHourglass = false; // the redraw under way has set the hourglass cursor
     bool m_closeRequested = false;  // the user closed the window while it was busy
     bool m_reading = false;         // a file is being read (the progress bar shows)

@@ -4,6 +4,7 @@
 #include "display/display_state.h"
 #include "display/ui/status_window_commands.h"
 #include "input/nc_reader.h"
+#include "input/ui/background_read.h"
 #include "input/ui/input_radius_type_form.h"
 #include "input/ui/parsing_error_form.h"
 #include "input/wireframe_reader.h"
@@ -86,23 +87,39 @@ void finishReading(Tf& window, const QString& doneText) {
     window.pumpNow();
 }
 
-// Reads the program with the loading text, the hourglass and the progress shown, and ends
-// with the count text (or the canceled text: the database, tools and view are then as
-// before the read, and so is the picture).
-NcReadResult readWithProgress(Tf& window, const QString& fileName, const NcReadOptions& options) {
-    Workspace& ws = window.workspace();
+// Reads the program on a worker thread with the loading text, the hourglass and the progress
+// shown, and ends with the count text (or the canceled text: nothing has changed then).
+// The job keeps what it read until the caller hands it over.
+std::unique_ptr<NcReadJob> readWithProgress(Tf& window, const QString& fileName,
+                                            const NcReadOptions& options) {
     window.setStatusText("Loading NC file \"" + fileName + "\"...");
     window.setHourglass(true);
-    window.beginProgress();
-    window.pumpNow();
-    const NcReadResult result =
-        readNcProgram(ncReadTarget(ws), fileName.toStdString(), options,
-                      [&ws](const Extents& extents) { fitAfterRead(ws, extents); });
+    std::unique_ptr<NcReadJob> job = readInBackground(window, fileName, options);
+    const NcReadResult& result = job->result();
     if (result.status == NcReadStatus::Canceled)
         finishReading(window, "Open command canceled...");
     else
         finishReading(window, "Total number of blocks read from \"" + fileName +
                                   "\" = " + QString::number(result.blocks) + "...");
+    return job;
+}
+
+// Joins what the job read to the loaded path, as a read in place would have left it, and
+// fits the view to it.
+NcReadResult handOver(Tf& window, NcReadJob& job, const QString& fileName) {
+    Workspace& ws = window.workspace();
+    if (!job.handOver(ncReadTarget(ws))) {
+        NcReadResult result;
+        result.status = NcReadStatus::OutOfMemory;
+        result.message =
+            "Not enough memory to read \"" + fileName.toStdString() + "\", nothing was read...";
+        ws.report().error(result.message);
+        return result;
+    }
+    NcReadResult result = job.takeResult();
+    const bool readToTheEnd = result.ok() || result.status == NcReadStatus::ReadError;
+    if (readToTheEnd && ws.database.databaseAllocated())
+        fitAfterRead(ws, ws.database.status.extents);
     return result;
 }
 
@@ -118,28 +135,31 @@ void openNcProgram(Tf& window, const QString& fileName, Rgb color, OpenedFrom fr
         window.setChecked("DisplayRAPIDmoves", true);
 
     const bool wasEmpty = !ws.database.databaseAllocated();
-    UndoStep step(window, "Open " + QFileInfo(fileName).fileName().toStdString());
     NcReadOptions options;
     options.absoluteCenters = InputRadiusTypeForm::of(window).absoluteCenters();
     options.lowerCaseWords = ws.reading.lowerCaseWords;
     options.drawColor = color;
     options.firstSourceLine = ws.source.nextLine();
-    const NcReadCheckpoint before = ncReadCheckpoint(ncReadTarget(ws));
-    NcReadResult result = readWithProgress(window, fileName, options);
-    if (result.status == NcReadStatus::Canceled)
+    std::unique_ptr<NcReadJob> job = readWithProgress(window, fileName, options);
+    if (job->result().status == NcReadStatus::Canceled)
         return;
     // Arcs read with the wrong centre type make a mass of circles; when they plainly fit the
-    // other type, the user may have the file read that way instead.
-    if (result.ok() && centresLookSwapped(result.centres, options.absoluteCenters) &&
+    // other type, the user may have the file read that way instead. The first reading is
+    // still apart from the loaded path and simply goes.
+    const NcReadResult& first = job->result();
+    if (first.ok() && centresLookSwapped(first.centres, options.absoluteCenters) &&
         ws.report().confirm(
-            centreQuestion(result.centres, options.absoluteCenters, fileName.toStdString()))) {
-        rollBackNcRead(ncReadTarget(ws), before);
+            centreQuestion(first.centres, options.absoluteCenters, fileName.toStdString()))) {
         options.absoluteCenters = !options.absoluteCenters;
         InputRadiusTypeForm::of(window).setAbsoluteCenters(options.absoluteCenters);
-        result = readWithProgress(window, fileName, options);
-        if (result.status == NcReadStatus::Canceled)
+        job.reset();
+        job = readWithProgress(window, fileName, options);
+        if (job->result().status == NcReadStatus::Canceled)
             return;
     }
+    UndoStep step(window, "Open " + QFileInfo(fileName).fileName().toStdString());
+    NcReadResult result = handOver(window, *job, fileName);
+    job.reset();
     if (result.ok() || result.blocks > 0)
         step.commit();
     keepReadText(ws, result);

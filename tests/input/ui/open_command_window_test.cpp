@@ -1,15 +1,21 @@
-// Open offers to read a program again when its arcs fit the other centre type, and the
-// Options menu reads lower-case words.
+// Open offers to read a program again when its arcs fit the other centre type, reads on a
+// worker thread while the window stays usable, and the Options menu reads lower-case words.
 
 #include "gui_test_support.h"
 #include "input/ui/input_radius_type_form.h"
 #include "input/ui/open_command.h"
+#include "ui/drawing_area.h"
 #include "ui/main_window.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace korvix::test {
@@ -65,6 +71,74 @@ TEST(OpenCommandWindow, YesToTheCentreQuestionReadsTheProgramAgainTheOtherWay) {
     EXPECT_NEAR(e.maxX, 90.0, 0.001);
     EXPECT_FALSE(ui::InputRadiusTypeForm::of(*window).absoluteCenters());
     EXPECT_EQ(window->statusText(), countText);
+}
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+TEST(OpenCommandWindow, TheWindowStaysUsableWhileAProgramIsReadAndCancelGivesNothingBack) {
+    auto window = makeWindow();
+    open(*window, "r_arcs.nc", true);
+    Workspace& ws = window->workspace();
+    const std::size_t recordsBefore = recordCount(ws);
+    const QString titleBefore = window->windowTitle();
+
+    QTemporaryDir folder;
+    const QString big = folder.filePath("long.nc");
+    {
+        QFile file(big);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        QByteArray text = "X0Y0Z0\n";
+        for (int i = 0; i < 2000000; ++i)
+            text += "G1X" + QByteArray::number(i % 500) + "Y" + QByteArray::number(i % 7) + "\n";
+        file.write(text);
+    }
+    // While the file is read: the event loop turns, the picture is painted, the loaded path
+    // is untouched, the menus are locked; then Cancel is clicked.
+    PaintCounter painted;
+    window->drawingArea().installEventFilter(&painted);
+    int turnsWhileReading = 0;
+    QTimer heartbeat;
+    heartbeat.setInterval(2);
+    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+        if (window->reading())
+            ++turnsWhileReading;
+    });
+    heartbeat.start();
+    bool pathUntouched = false;
+    bool locked = false;
+    whenTrue([&] { return window->reading() && ws.pump.progressDone() > 0; },
+             [&] {
+                 painted.paints = 0;
+                 window->drawingArea().update();
+                 whenTrue([&] { return painted.paints > 0 && turnsWhileReading >= 5; },
+                          [&] {
+                              pathUntouched = recordCount(ws) == recordsBefore;
+                              locked = !window->action("Open1")->isEnabled() &&
+                                       !window->action("Exit1")->isEnabled();
+                              window->findChild<QPushButton*>("CancelButton")->click();
+                          });
+             });
+    acceptColor(0xFFFFFF);
+    acceptRadiusType(true);
+    ui::openNamedFile(*window, big);
+    EXPECT_GT(painted.paints, 0);
+    EXPECT_GE(turnsWhileReading, 5);
+    EXPECT_TRUE(pathUntouched);
+    EXPECT_TRUE(locked);
+    EXPECT_EQ(window->statusText(), "Open command canceled...");
+    EXPECT_EQ(recordCount(ws), recordsBefore);
+    EXPECT_EQ(window->windowTitle(), titleBefore);
+    EXPECT_TRUE(window->action("Open1")->isEnabled());
 }
 
 TEST(OpenCommandWindow, ReadLowerCaseWordsIsAnOption) {
