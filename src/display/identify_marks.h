@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/canvas.h"
 #include "display/view_transform.h"
+#include "model/canvas.h"
 #include "model/geometry.h"
 #include "model/move_record.h"
 

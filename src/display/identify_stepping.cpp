@@ -1,7 +1,7 @@
 #include "display/identify_stepping.h"
 
-#include "model/workspace.h"
 #include "display/identify_cursor.h"
+#include "model/workspace.h"
 
 namespace korvix {
 namespace {
