@@ -108,12 +108,10 @@ InputFileResult readNcInput(Workspace& ws, const std::string& fileName,
                                 " (or --centers auto).");
         }
     }
-    if (read.source.firstLine != kNoSourceLine) {
-        result.sourceFile = ws.source.files().size();
-        ws.source.add(std::move(read.source));
-        if (ws.source.files().size() == *result.sourceFile)
-            result.sourceFile.reset();
-    }
+    const std::size_t keptBefore = ws.source.files().size();
+    keepReadText(ws, read);
+    if (ws.source.files().size() > keptBefore)
+        result.sourceFile = keptBefore;
     result.count = read.blocks;
     result.ok = read.ok();
     result.message = read.message;

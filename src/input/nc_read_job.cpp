@@ -66,7 +66,7 @@ void NcReadJob::run() {
     if (m_memoryBound && m_result.status == NcReadStatus::TooLarge) {
         // The file is not too large as such: the memory is taken.
         m_result.status = NcReadStatus::OutOfMemory;
-        m_result.message = "Not enough memory to read \"" + m_fileName + "\", nothing was read...";
+        m_result.message = outOfMemoryText(m_fileName);
         m_messages.clear();
         m_messages.error(m_result.message);
     }

@@ -3,6 +3,7 @@
 #include "input/nc_block_reader.h"
 #include "input/nc_text_file.h"
 #include "input/source_text_keeper.h"
+#include "model/read_budget.h"
 
 #include <algorithm>
 #include <cstring>
@@ -231,11 +232,10 @@ NcReadResult readNcProgram(const NcReadTarget& target, const std::string& fileNa
         // Whatever was loaded before stays: only this file's records are given back.
         reader.rollBack();
         const bool tooLarge = reader.overBudget();
-        std::string message =
-            tooLarge ? "The file \"" + fileName + "\" makes more than " +
-                           std::to_string(target.database.readRecordBudget) +
-                           " moves and arc pieces, nothing was read..."
-                     : "Not enough memory to read \"" + fileName + "\", nothing was read...";
+        std::string message = tooLarge ? "The file \"" + fileName + "\" makes more than " +
+                                             std::to_string(target.database.readRecordBudget) +
+                                             " moves and arc pieces, nothing was read..."
+                                       : outOfMemoryText(fileName);
         target.reporter.error(message);
         return failure(tooLarge ? NcReadStatus::TooLarge : NcReadStatus::OutOfMemory,
                        std::move(message));

@@ -1,5 +1,6 @@
 #include "input/wireframe_reader.h"
 
+#include "model/read_budget.h"
 #include "model/regular_file.h"
 
 #include <bit>
@@ -91,10 +92,6 @@ void releaseStore(WireframeStore& store) {
 std::string readErrorText(const std::string& fileName, int error) {
     return "Unable to read \"" + fileName + "\": " + std::strerror(error != 0 ? error : EIO) +
            "...";
-}
-
-std::string outOfMemoryText(const std::string& fileName) {
-    return "Not enough memory to read \"" + fileName + "\", nothing was read...";
 }
 
 // Reports a failure and keeps its text for the caller.

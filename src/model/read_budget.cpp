@@ -41,4 +41,8 @@ std::size_t recordsThatFit(std::uint64_t availableBytes) {
     return static_cast<std::size_t>((availableBytes - reserve) / sizeof(MoveRecord));
 }
 
+std::string outOfMemoryText(const std::string& fileName) {
+    return "Not enough memory to read \"" + fileName + "\", nothing was read...";
+}
+
 } // namespace korvix

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace korvix {
 
@@ -20,5 +21,8 @@ std::uint64_t availableMemoryBytes();
 // eighth, at least kMemoryReserveBytes) for everything else.
 inline constexpr std::uint64_t kMemoryReserveBytes = std::uint64_t{512} << 20;
 std::size_t recordsThatFit(std::uint64_t availableBytes);
+
+// What a read that ran out of memory says: it gives back all it read.
+std::string outOfMemoryText(const std::string& fileName);
 
 } // namespace korvix

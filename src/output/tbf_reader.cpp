@@ -1,3 +1,4 @@
+#include "model/read_budget.h"
 #include "model/regular_file.h"
 #include "output/tbf_file.h"
 #include "output/tbf_format.h"
@@ -223,7 +224,7 @@ TbfReadResult readTbfFile(GraphicsDatabase& database, const std::string& path, R
 
     if (outOfMemory) {
         points.rollBack();
-        result.message = "Not enough memory to read \"" + path + "\", nothing was read...";
+        result.message = outOfMemoryText(path);
         return result;
     }
     points.finish();

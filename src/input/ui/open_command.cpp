@@ -9,6 +9,7 @@
 #include "input/ui/parsing_error_form.h"
 #include "input/wireframe_reader.h"
 #include "model/number_text.h"
+#include "model/read_budget.h"
 #include "output/tbf_file.h"
 #include "ui/main_window.h"
 #include "ui/undo_step.h"
@@ -111,8 +112,7 @@ NcReadResult handOver(Tf& window, NcReadJob& job, const QString& fileName) {
     if (!job.handOver(ncReadTarget(ws))) {
         NcReadResult result;
         result.status = NcReadStatus::OutOfMemory;
-        result.message =
-            "Not enough memory to read \"" + fileName.toStdString() + "\", nothing was read...";
+        result.message = outOfMemoryText(fileName.toStdString());
         ws.report().error(result.message);
         return result;
     }

@@ -10,6 +10,7 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -115,6 +116,16 @@ void whenTrue(std::function<bool()> condition, std::function<void()> then) {
         });
     };
     QTimer::singleShot(0, [step] { (*step)(kTicks); });
+}
+
+bool writeLongProgram(const QString& path, int moves, const QByteArray& tail) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray text = "X0Y0Z0\n";
+    for (int i = 0; i < moves; ++i)
+        text += "G1X" + QByteArray::number(i % 500) + "Y" + QByteArray::number(i % 7) + tail + "\n";
+    return file.write(text) == text.size();
 }
 
 bool fieldCheckSettled(const QWidget& dialog, const std::vector<std::shared_ptr<QString>>& messages,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -48,6 +49,10 @@ bool fieldCheckSettled(const QWidget& dialog, const std::vector<std::shared_ptr<
 // one an earlier window wrote (a restart).
 enum class Settings { Fresh, Kept };
 std::unique_ptr<ui::Tf> makeWindow(Settings settings = Settings::Fresh);
+
+// Writes a program long enough to be read for a while: a start point, then `moves` straight
+// feed moves, each ending in `tail` (for example "F100"). False when it cannot be written.
+bool writeLongProgram(const QString& path, int moves, const QByteArray& tail = {});
 
 // Path of a bundled example program.
 QString examplePath(const char* name);

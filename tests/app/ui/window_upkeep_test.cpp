@@ -134,15 +134,7 @@ TEST(WindowUpkeep, EscStopsALongReadAndGivesEverythingBack) {
 
     QTemporaryDir folder;
     const QString big = folder.filePath("million.nc");
-    {
-        QFile file(big);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        QByteArray text = "X0Y0Z0\n";
-        for (int i = 0; i < 1000000; ++i)
-            text +=
-                "G1X" + QByteArray::number(i % 500) + "Y" + QByteArray::number(i % 7) + "F100\n";
-        file.write(text);
-    }
+    ASSERT_TRUE(writeLongProgram(big, 1000000, "F100"));
     bool lockedWhileReading = false;
     bool cancelShown = false;
     whenTrue([&] { return window->reading() && ws.pump.progressDone() > 0; },

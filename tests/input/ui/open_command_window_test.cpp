@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -94,14 +93,7 @@ TEST(OpenCommandWindow, TheWindowStaysUsableWhileAProgramIsReadAndCancelGivesNot
 
     QTemporaryDir folder;
     const QString big = folder.filePath("long.nc");
-    {
-        QFile file(big);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        QByteArray text = "X0Y0Z0\n";
-        for (int i = 0; i < 2000000; ++i)
-            text += "G1X" + QByteArray::number(i % 500) + "Y" + QByteArray::number(i % 7) + "\n";
-        file.write(text);
-    }
+    ASSERT_TRUE(writeLongProgram(big, 2000000));
     // While the file is read: the event loop turns, the picture is painted, the loaded path
     // is untouched, the menus are locked; then Cancel is clicked.
     PaintCounter painted;
